@@ -1,0 +1,205 @@
+#include "app/ClLinkApp.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "collect/SearchConditions.h"
+#include "framework/Sys.h"
+#include "platform/bookkit.h"
+#include "platform/bridgekit.h"
+#include "platform/sharekit.h"
+#include "platform/Status.h"
+#include "report/ClReportWriter.h"
+#include "ui/ClCondDlg.h"
+#include "ui/ClProgressDlg.h"
+
+namespace {
+
+constexpr const char* kCaption = "決算書";
+constexpr const char* kWriteFailed = "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
+constexpr const char* kExportDone = "決算書情報の出力が終了しました。\n\nアプリケーションを終了します。";
+constexpr int kUseDataType = 1;
+constexpr int kLinkDeclined = 1;
+constexpr int16_t kPastResultsMonth = 99;
+constexpr size_t kUserIdSize = 65;
+constexpr size_t kDataIdTextSize = 35;
+
+// Makes the folder of the program file the current directory.
+void EnterProgramFolder() {
+    std::string path = sys::ModulePath();
+    const size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos) sys::SetCurrentDirectory(path.substr(0, slash + 1).c_str());
+}
+
+// The user's identifier and the two numbers of the selected company.
+struct SelectedUser {
+    char userId[kUserIdSize] = {};
+    int selectionNo1 = 0;
+    int selectionNo2 = 0;
+};
+
+SelectedUser CurrentUser() {
+    SelectedUser user;
+    ClSysUser* sysUser = ClDataMgr::Inst()->GetSysUserObject();
+    sysUser->GetCurUserID(user.userId);
+    sysUser->GetSelectedNo(user.userId, &user.selectionNo1, &user.selectionNo2);
+    return user;
+}
+
+// Releases a data cursor on every path.
+class DatCursor {
+public:
+    explicit DatCursor(ClSetData* set) : set_(set) { set_->GetDatCursor(&cursor_); }
+    ~DatCursor() { set_->ReleaseDatCursor(cursor_); }
+    DatCursor(const DatCursor&) = delete;
+    DatCursor& operator=(const DatCursor&) = delete;
+    int id() const { return cursor_; }
+
+private:
+    ClSetData* set_;
+    int cursor_ = 0;
+};
+
+// The wait cursor of the export; restored on every way out.
+class WaitCursor {
+public:
+    explicit WaitCursor(CWinApp& app) : app_(app) { app_.BeginWaitCursor(); }
+    ~WaitCursor() { Restore(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    void Restore() {
+        if (on_) app_.EndWaitCursor();
+        on_ = false;
+    }
+
+private:
+    CWinApp& app_;
+    bool on_ = true;
+};
+
+}  // namespace
+
+ClLinkApp::ClLinkApp(const EditionInfo& edition) : edition(edition) {}
+
+void ClLinkApp::MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth, int endMonth) {
+    BuildFindInfo(find, data, startMonth, endMonth);
+}
+
+int ClLinkApp::GetShohizeiInfo(StSHOHIZEIINFO* out, const StDATAINFO* data) {
+    return ReadShohizeiInfo(out, data);
+}
+
+int ClLinkApp::GetSelectedDataInfo(StDATAINFO* out) {
+    if (!dataSet) dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
+    const SelectedUser user = CurrentUser();
+
+    std::memset(out, 0, sizeof *out);
+    DatCursor cursor(dataSet);
+    dataSet->ReadyDat(cursor.id(), 0);
+    StDATAINFO record;
+    std::memset(&record, 0, sizeof record);
+    while (dataSet->WalkDat(cursor.id(), &record) == kLibOk) {
+        if (record.dataNo == user.selectionNo2) {
+            *out = record;
+            return 1;
+        }
+        std::memset(&record, 0, sizeof record);
+    }
+    return 0;
+}
+
+BOOL ClLinkApp::InitInstance() {
+    ClAccConnect* connect = ClAccConnect::Inst();
+    connect->caption = kCaption;
+    connect->SetAppType(edition.appType);
+    connect->SetUseDataType(kUseDataType);
+    if (connect->Initiate() != kLibOk) return FALSE;
+
+    EnterProgramFolder();
+
+    const int link = connect->ExpSysLink();
+    if (link != kLibOk) {
+        resultCode = link == kLinkDeclined ? kResultCancelled : kResultFailure;
+        return FALSE;
+    }
+    return RunExport();
+}
+
+BOOL ClLinkApp::RunExport() {
+    StDATAINFO data;
+    std::memset(&data, 0, sizeof data);
+    GetSelectedDataInfo(&data);
+    StSHOHIZEIINFO tax;
+    std::memset(&tax, 0, sizeof tax);
+    GetShohizeiInfo(&tax, &data);
+
+    ClCondDlg conditions;
+    const SelectedUser user = CurrentUser();
+    conditions.userId = user.userId;
+    conditions.selectionNo1 = user.selectionNo1;
+    conditions.selectionNo2 = user.selectionNo2;
+    char dataIdText[kDataIdTextSize] = {};
+    ClUtyDBHpr::Inst()->MakeIDStr(dataSet->GetSelectedInfo()->dataId, dataIdText);
+    conditions.dataIdText = dataIdText;
+    conditions.pastResults = data.startOfUseMonth == kPastResultsMonth ? 1 : 0;
+    conditions.periodStart = data.periodStart;
+    conditions.periodEnd = data.periodEnd;
+    conditions.startOfUseMonth = data.startOfUseMonth;
+    conditions.companyText.Format(" %s", data.companyName);
+    conditions.periodText.Format(" %04d/%02d/%02d～%04d/%02d/%02d", data.periodStart / 10000,
+                                 data.periodStart / 100 % 100, data.periodStart % 100,
+                                 data.periodEnd / 10000, data.periodEnd / 100 % 100,
+                                 data.periodEnd % 100);
+    conditions.companyLaw = data.companyLaw;
+    if (conditions.DoModal() == ClCondDlg::kIdCancel) {
+        resultCode = kResultCancelled;
+        return FALSE;
+    }
+
+    const int startMonth = std::atoi(conditions.startMonthText);
+    const int endMonth = std::atoi(conditions.endMonthText);
+    const CString outputPath = conditions.outputPath;
+
+    ClProgressDlg progress;
+    progress.Create(ClProgressDlg::kTemplateId);
+    progress.ShowWindow(SW_SHOW);
+    WaitCursor waitCursor(*this);
+    progress.Start();
+
+    ClReportWriter writer;
+    writer.progressDlg = &progress;
+    writer.accountItems = &accountItems;
+    writer.ledgerLines = &ledgerLines;
+    writer.ownerWnd = progress.GetSafeHwnd();
+    writer.equityChoice = conditions.statementChoice;
+    writer.productName = edition.productName;
+
+    StFINDINFO find;
+    std::memset(&find, 0, sizeof find);
+    MakeFindInfo(&find, &data, startMonth, endMonth);
+
+    const bool written = writer.Write(outputPath, functionId, data) == 1;
+    progress.Flush();
+    if (!written) {
+        progress.MessageBox(kWriteFailed, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        progress.EndDialog(1);
+        waitCursor.Restore();
+        resultCode = kResultFailure;
+        return FALSE;
+    }
+    progress.EndDialog(1);
+    waitCursor.Restore();
+    progress.MessageBox(kExportDone, kCaption, MB_OK | MB_ICONINFORMATION);
+    return CWinApp::InitInstance();
+}
+
+int ClLinkApp::ExitInstance() {
+    DeleteAll(accountItems);
+    DeleteAll(ledgerLines);
+    ClAccConnect* connect = ClAccConnect::Inst();
+    connect->LogOut();
+    connect->Terminate();
+    connect->Release();
+    return CWinApp::ExitInstance();
+}

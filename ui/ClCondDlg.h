@@ -1,0 +1,71 @@
+#pragma once
+// The conditions dialog (template 130): the user confirms the company and period and
+// chooses the months, the equity statement, the ledger option and the output file.
+// Ends with kIdExecute after every check passed, or kIdCancel.
+
+#include <cstdint>
+
+#include "framework/CDialog.h"
+#include "framework/CString.h"
+#include "framework/Controls.h"
+
+class ClCondDlg : public CDialog {
+public:
+    static constexpr UINT kTemplateId = 130;
+    static constexpr int kIdExecute = 1002;
+    static constexpr int kIdCancel = 1003;
+    static constexpr int16_t kShareholdersEquity = 1;
+    static constexpr int16_t kMembersEquity = 2;
+
+    explicit ClCondDlg(CWnd* parent = nullptr);
+
+    BOOL OnInitDialog() override;
+    void OnExecute();
+    void OnCancel() override;
+    // Enter on a control without a role of its own must not end the dialog unchecked.
+    void OnOK() override {}
+
+    // Inputs set by the run controller before the modal run.
+    CString periodText;
+    CString companyText;
+    int16_t startOfUseMonth = 0;
+    int32_t selectionNo1 = 0;
+    int32_t selectionNo2 = 0;
+    CString dataIdText;
+    int32_t periodStart = 0;
+    int32_t periodEnd = 0;
+    int32_t pastResults = 0;
+    int16_t companyLaw = 0;
+    CString callerPath;
+    CString userId;
+
+    // Results read by the run controller after kIdExecute.
+    CString outputPath;
+    CString endMonthText;
+    CString startMonthText;
+    int16_t statementChoice = kShareholdersEquity;
+    int32_t ledgerFlag = 1;
+    int32_t pathFixed = 0;
+    CString savedPath;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    bool OnCommand(int id) override;
+
+private:
+    // Shows one of the dialog's own messages (caption "決算書").
+    int ShowMessage(const char* text, UINT type);
+    // Gives the field the focus with its whole text selected.
+    void FocusField(CEdit& field);
+    bool RefuseData();
+    CString DefaultOutputPath() const;
+    // The month rules; on a refusal the field to correct is returned in `focus`.
+    bool MonthsAreValid(CEdit*& focus);
+
+    CButton outputGroup;
+    CEdit endMonthEdit;
+    CEdit startMonthEdit;
+    CEdit outputPathEdit;
+    CButton browseButton;
+    CButton executeButton;
+};
