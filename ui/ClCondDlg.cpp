@@ -30,11 +30,7 @@ constexpr const char* kFixedPathGroupText = "出力先";
 
 constexpr UINT kRefusal = MB_OK | MB_ICONEXCLAMATION;
 
-struct Command {
-    int id;
-    void (ClCondDlg::*handler)();
-};
-constexpr Command kCommands[] = {
+constexpr CommandEntry<ClCondDlg> kCommands[] = {
     {IDC_EXECUTE, &ClCondDlg::OnExecute},
     {IDC_CANCEL, &ClCondDlg::OnCancel},
 };
@@ -60,15 +56,7 @@ void ClCondDlg::DoDataExchange(CDataExchange* dx) {
     DDV_MaxChars(dx, startMonthText, kMaxMonthChars);
 }
 
-bool ClCondDlg::OnCommand(int id) {
-    for (const Command& command : kCommands) {
-        if (command.id == id) {
-            (this->*command.handler)();
-            return true;
-        }
-    }
-    return false;
-}
+bool ClCondDlg::OnCommand(int id) { return DispatchCommand(this, kCommands, id); }
 
 int ClCondDlg::ShowMessage(const char* text, UINT type) { return MessageBox(text, kCaption, type); }
 
