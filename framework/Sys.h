@@ -20,7 +20,7 @@ std::string FullWidth(const char* text);
 
 // A movable global memory block, locked for its whole life.
 class GlobalBlock {
-public:
+  public:
     GlobalBlock() = default;
     GlobalBlock(const GlobalBlock&) = delete;
     GlobalBlock& operator=(const GlobalBlock&) = delete;
@@ -30,7 +30,9 @@ public:
     bool IsAllocated() const { return data_ != nullptr; }
     unsigned char* data() const { return data_; }
 
-private:
+  private:
+    void Release();
+
     void* handle_ = nullptr;
     unsigned char* data_ = nullptr;
 };
@@ -43,6 +45,7 @@ void TaskMemFree(void* block);
 uint32_t TickCount();
 
 // Files and folders (Windows paths in the program, host paths natively).
+// FileExists: something that is not a directory; DirectoryExists: a directory.
 bool FileExists(const char* path);
 bool DirectoryExists(const char* path);
 bool CreateDirectory(const char* path);
@@ -54,7 +57,8 @@ bool SetCurrentDirectory(const char* path);
 std::string TempFolder();
 // Full path of the running program file.
 std::string ModulePath();
-// GetPrivateProfileStringA.
+// GetPrivateProfileStringA: the value of `key` in `section`, else `fallback`; at most
+// capacity - 1 bytes.
 std::string ReadIniString(const char* file, const char* section, const char* key,
                           const char* fallback, size_t capacity);
 

@@ -1,0 +1,26 @@
+#pragma once
+// The controls the program binds in its dialogs; each call is one control message.
+
+#include "framework/CWnd.h"
+
+class CEdit : public CWnd {
+  public:
+    void SetSel(int start, int end, BOOL noScroll = FALSE);
+    void LimitText(int chars);
+};
+
+class CButton : public CWnd {
+  public:
+    int GetCheck() const;
+    void SetCheck(int check);
+};
+
+class CProgressCtrl : public CWnd {
+  public:
+    void SetRange(short lower, short upper);
+    // Each returns the previous step or position.
+    int SetStep(int step);
+    int SetPos(int pos);
+    int OffsetPos(int delta);
+    int GetPos() const;
+};
