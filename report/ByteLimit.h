@@ -1,16 +1,12 @@
 #pragma once
-// Bounding Shift_JIS text to a byte count without splitting a double-byte character.
+// Bounding Shift_JIS text to a byte count, keeping whole characters only.
 
 #include <cstddef>
 
 #include "framework/CString.h"
 
-// First byte of a Shift_JIS double-byte character.
-constexpr bool IsLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // The longest prefix of the first `length` bytes of `text` that holds only whole
-// characters and is at most `maxBytes` long. A lead byte without its second byte
-// (a broken text) is dropped rather than written before markup.
+// characters and is at most `maxBytes` long. Unlike a plain cut, a lead byte whose
+// second byte is missing (a broken text) is dropped too: written before markup it
+// would swallow the markup's first byte.
 CString LimitBytes(const char* text, size_t length, size_t maxBytes);

@@ -13,18 +13,18 @@ constexpr unsigned char kEndOfFile = 0x1A;
 constexpr std::string_view kKeyOpener{"[="};
 constexpr std::string_view kMultiLineKeys[] = {kSupportInquiryKey, kSupportReproductionKey};
 
-bool SameByte(unsigned char a, char b) { return a == static_cast<unsigned char>(b); }
-
 // First occurrence of `bytes` in [first, last), or `last`.
 template <typename Byte>
 Byte* Search(Byte* first, Byte* last, std::string_view bytes) {
-    return std::search(first, last, bytes.begin(), bytes.end(), SameByte);
+    const std::string_view text(reinterpret_cast<const char*>(first),
+                                static_cast<size_t>(last - first));
+    const size_t found = text.find(bytes);
+    return found == std::string_view::npos ? last : first + found;
 }
 
 bool StartsWith(const unsigned char* at, const unsigned char* end, std::string_view bytes) {
-    return static_cast<size_t>(end - at) >= bytes.size() &&
-           std::equal(bytes.begin(), bytes.end(), at,
-                      [](char b, unsigned char a) { return SameByte(a, b); });
+    return std::string_view(reinterpret_cast<const char*>(at), static_cast<size_t>(end - at))
+        .starts_with(bytes);
 }
 
 void TerminateLines(unsigned char* buffer, size_t size) {

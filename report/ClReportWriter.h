@@ -1,0 +1,69 @@
+#pragma once
+// Writes the whole export file in one call: the declaration, the root element
+// REPORT and its sections SYSTEM, BASIC and DATA, stepping the progress dialog as
+// it goes. The writer reads the statement data through pointers and owns none of it.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "framework/CPtrList.h"
+#include "framework/CString.h"
+#include "framework/CStringArray.h"
+#include "framework/WinTypes.h"
+#include "platform/Records.h"
+
+class ClProgressDlg;
+class ClXmlWriter;
+struct StKESSANITEMINFO;
+struct StMOTOCHOLINEINFO;
+
+class ClReportWriter {
+  public:
+    static constexpr size_t kNoteSectionCount = 50;
+    // The converted company name is held in 64 bytes with its NUL.
+    static constexpr size_t kCompanyNameLimit = 63;
+
+    ClReportWriter() = default;
+    virtual ~ClReportWriter() = default;
+
+    // 1 when the whole file was written, 0 otherwise (a partly written file stays).
+    int Write(const char* path, int16_t functionId, const StDATAINFO& data);
+
+    // One section each through the open stream writer; 1, or 0 at the first failed write.
+    int WriteSystem(ClXmlWriter& xml, int16_t functionId);
+    int WriteBasic(ClXmlWriter& xml, const StDATAINFO& data);
+    int WriteData(ClXmlWriter& xml, const StDATAINFO& data);
+
+    // The company name in full-width characters, as many whole characters as fit in
+    // 63 bytes.
+    static CString CompanyNameForXml(const char* companyName);
+
+    ClProgressDlg* progressDlg = nullptr;
+    CPtrList<StKESSANITEMINFO>* accountItems = nullptr;
+    CPtrList<StMOTOCHOLINEINFO>* ledgerLines = nullptr;
+    POSITION ledgerPos = nullptr;  // the next ledger line to write
+    HWND ownerWnd = nullptr;       // owner of the warning boxes; none shows none
+    int16_t equityChoice = 0;      // 1 shareholders' equity, 2 members' equity
+    int32_t notesPresent = 0;      // 1 when the saved notes may be written
+    const CStringArray* noteLines = nullptr;
+    const uint8_t* noteDispFlags = nullptr;  // kNoteSectionCount entries
+    uint16_t progressBase = 0;               // where the collection left the overall bar
+    const char* productName = "";            // PROGRAMNAME when SUPPORT.INF has none
+
+  private:
+    enum class LineKind { StartTag, Element, EndTag };
+    // One line of a fixed section; `pulse` steps the activity bar after it.
+    struct XmlLine {
+        LineKind kind;
+        int depth;
+        const char* name;
+        const char* text = nullptr;
+        bool pulse = false;
+    };
+
+    int WriteSections(ClXmlWriter& xml, int16_t functionId, const StDATAINFO& data);
+    int WriteLines(ClXmlWriter& xml, std::span<const XmlLine> lines);
+    void Pulse();
+    void Advance(int from, int to);
+};
