@@ -60,6 +60,8 @@ class ClAccPeriod {
     int GetPeriodByMonthKind(int kind, int* from, int* to, int flag);
 
   private:
+    friend class ClSetData;  // sets the company's period without counting calls
+
     int start_ = 0;
     int end_ = 0;
     int closingDay_ = 0;
