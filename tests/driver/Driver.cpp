@@ -138,6 +138,9 @@ const Driver::CommandSpec Driver::kCommands[] = {
     {"answer", 1, 1, &Driver::Answer},
     {"expect_no_message", 0, 1, &Driver::ExpectNoMessage},
     {"expect_closed", 0, 0, &Driver::ExpectClosed},
+    {"expect_no_dialog", 1, 1, &Driver::ExpectNoDialog},
+    {"close", 0, 0, &Driver::Close},
+    {"hold_file", 1, 1, &Driver::HoldFile},
     {"screenshot", 2, 2, &Driver::Screenshot},
     {"wait_exit", 0, 1, &Driver::WaitExit},
     {"expect_post", 3, 3, &Driver::ExpectPost},
@@ -455,6 +458,32 @@ void Driver::ExpectClosed(const ScriptCommand&) {
     WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },
               [&] { return "the dialog " + Quoted(WindowText(dialog)) + " stays open"; });
     dialog_ = nullptr;
+}
+
+void Driver::ExpectNoDialog(const ScriptCommand& c) {
+    if (!process_.started()) throw ScriptError("no program started");
+    if (process_.HasEnded()) return;
+    for (HWND window : VisibleDialogs(process_.id())) {
+        if (WindowText(window) == c.args[0])
+            throw Mismatch("the dialog " + Describe(window) + " is shown");
+    }
+}
+
+// The close box of the current dialog.
+void Driver::Close(const ScriptCommand&) {
+    RequireRunning();
+    PostMessageW(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// Keeps a file open without sharing until the driver ends, as another program would.
+void Driver::HoldFile(const ScriptCommand& c) {
+    HANDLE file = CreateFileW(c.args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        throw Mismatch("cannot open " + Narrow(c.args[0]) + " (error " +
+                       std::to_string(GetLastError()) + ")");
+    }
+    heldFiles_.push_back(std::make_unique<HeldFile>(HeldFile{file}));
 }
 
 void Driver::Screenshot(const ScriptCommand& c) {

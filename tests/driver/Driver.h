@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -72,6 +73,9 @@ class Driver {
     void Answer(const ScriptCommand& c);
     void ExpectNoMessage(const ScriptCommand& c);
     void ExpectClosed(const ScriptCommand& c);
+    void ExpectNoDialog(const ScriptCommand& c);
+    void Close(const ScriptCommand& c);
+    void HoldFile(const ScriptCommand& c);
     void Screenshot(const ScriptCommand& c);
     void WaitExit(const ScriptCommand& c);
     void ExpectPost(const ScriptCommand& c);
@@ -92,6 +96,11 @@ class Driver {
                          const std::function<bool(const std::wstring&)>& textMatches,
                          const std::string& expectedText);
 
+    struct HeldFile {
+        HANDLE handle;
+        ~HeldFile() { CloseHandle(handle); }
+    };
+    std::vector<std::unique_ptr<HeldFile>> heldFiles_;
     ChildProcess process_;
     CallerWindow caller_;
     HWND dialog_ = nullptr;
