@@ -43,7 +43,7 @@ FISCAL_START = (2025, 4)  # first accounting month: April 2025
 PERIOD_START, PERIOD_END = 20250401, 20260331
 
 TAX_RATE_PERCENT = 10
-ROOT_BS, ROOT_PL, ROOT_MFG = 0x80000000, 0x40000000, 0x20000000
+ROOT_BS, ROOT_MFG = 0x80000000, 0x20000000
 
 # ---------------------------------------------------------------------------
 # Chart of accounts, in the order the account-sum rule delivers it.
@@ -692,10 +692,14 @@ def self_check(chart, journal):
         for name in ("現金", "普通預金/しらかば銀行", "普通預金/つばき信用金庫"):
             require(balance(chart.by_key[chart.key(name)], cols) >= 0, f"{label}: {name} < 0")
 
-    full = list(range(0, 14))
+    # Whatever months are chosen, retained earnings move by that range's net income.
     retained = by_class[RETAINED_EARNINGS]
-    require(balance(retained, full) - balance(retained, [0]) == balance(net, full),
-            "retained earnings do not move by the net income")
+    for start in range(1, 13):
+        for end in range(start, 13):
+            chosen = list(range(start, end + 1)) + ([YEAR_END] if end == 12 else [])
+            require(balance(retained, chosen) == balance(net, chosen),
+                    f"months {start}-{end}: retained earnings do not move by the net income")
+    full = list(range(0, 14))
     require(balance(net, full) > 0, "the demo year should end in profit")
 
     check_ledgers(chart, journal)
@@ -981,26 +985,22 @@ def book(chart, journal):
 
 
 # ---------------------------------------------------------------------------
-# JSON text: nested objects indented, but arrays of numbers, ledger lines and
-# journal lines kept one per line so that the book stays readable.
-INLINE_KEYS = {"debit", "credit", "taxSettings", "user", "folders"}
+# JSON text: nested objects indented, but small objects, number arrays, ledger
+# lines and journal lines kept on one line each so that the book stays readable.
+INLINE_OBJECTS = {"user", "folders", "taxSettings"}
+ONE_PER_LINE = {"ledger", "lines"}  # arrays whose elements are written inline
 
 
-def emit(value, indent=0, key=None):
+def emit(value, indent=0, key=None, inline=False):
+    if inline or key in INLINE_OBJECTS or (
+            isinstance(value, list) and all(isinstance(x, (int, str)) for x in value)):
+        return json.dumps(value, ensure_ascii=False)
     pad = "  " * indent
     if isinstance(value, dict):
-        if key in INLINE_KEYS or key in ("ledger-entry", "journal-line"):
-            return json.dumps(value, ensure_ascii=False)
-        items = []
-        for k, v in value.items():
-            child_key = k
-            items.append(f'{pad}  {json.dumps(k)}: {emit(v, indent + 1, child_key)}')
+        items = [f"{pad}  {json.dumps(k)}: {emit(v, indent + 1, k)}" for k, v in value.items()]
         return "{\n" + ",\n".join(items) + "\n" + pad + "}"
     if isinstance(value, list):
-        if key in INLINE_KEYS or all(isinstance(x, (int, str)) for x in value):
-            return json.dumps(value, ensure_ascii=False)
-        element_key = {"ledger": "ledger-entry", "lines": "journal-line"}.get(key)
-        items = [pad + "  " + emit(x, indent + 1, element_key) for x in value]
+        items = [pad + "  " + emit(x, indent + 1, inline=key in ONE_PER_LINE) for x in value]
         return "[\n" + ",\n".join(items) + "\n" + pad + "]"
     return json.dumps(value, ensure_ascii=False)
 
