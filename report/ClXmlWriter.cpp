@@ -16,13 +16,17 @@ constexpr XmlEscape kXmlEscapes[] = {
     {'&', "&amp;"}, {'>', "&gt;"}, {'<', "&lt;"}, {'"', "&quot;"}, {'\'', "&apos;"},
 };
 
+// The entity reference that replaces `byte`, or null when the byte is kept.
+const char* ReferenceFor(char byte) {
+    for (const XmlEscape& escape : kXmlEscapes) {
+        if (escape.byte == byte) return escape.reference;
+    }
+    return nullptr;
+}
+
 void AppendEscaped(std::string& out, const char* text) {
     for (const char* p = text ? text : ""; *p != '\0'; ++p) {
-        const char* reference = nullptr;
-        for (const XmlEscape& escape : kXmlEscapes) {
-            if (*p == escape.byte) reference = escape.reference;
-        }
-        if (reference) {
+        if (const char* reference = ReferenceFor(*p)) {
             out += reference;
         } else {
             out += *p;
@@ -36,29 +40,29 @@ bool IsGiven(const char* attrName, const char* attrValue) { return attrName && a
 
 ClXmlWriter::~ClXmlWriter() { Close(); }
 
-int ClXmlWriter::Open(CFile* file, const char* path) {
-    if (!file || !path) return -1;
-    file_ = file;
-    path_ = path;
+int ClXmlWriter::Open(CFile* outputFile, const char* outputPath) {
+    if (!outputFile || !outputPath) return -1;
+    file = outputFile;
+    path = outputPath;
     const bool opened =
-        file_->Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
-    state_ = opened ? FileState::Open : FileState::Failed;
+        file->Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+    state = opened ? FileState::Open : FileState::Failed;
     return 0;
 }
 
 int ClXmlWriter::Close() {
-    if (state_ == FileState::Open) file_->Close();
-    file_ = nullptr;
-    path_.Empty();
-    state_ = FileState::Detached;
+    if (state == FileState::Open) file->Close();
+    file = nullptr;
+    path.Empty();
+    state = FileState::Detached;
     return 0;
 }
 
 int ClXmlWriter::WriteString(const char* text) {
-    if (state_ != FileState::Open) return 0;
-    if (file_->Write(text, std::strlen(text))) return 1;
-    file_->Close();
-    state_ = FileState::Failed;
+    if (state != FileState::Open) return 0;
+    if (file->Write(text, std::strlen(text))) return 1;
+    file->Close();
+    state = FileState::Failed;
     return 0;
 }
 
@@ -75,10 +79,10 @@ int ClXmlWriter::WriteElement(const char* name, const char* text, int depth, con
                               const char* attrValue2) {
     BeginLine(depth, "<", name);
     AppendAttributes(attrName1, attrValue1, attrName2, attrValue2);
-    line_ += '>';
-    AppendEscaped(line_, text);
-    line_ += "</";
-    line_ += name;
+    line += '>';
+    AppendEscaped(line, text);
+    line += "</";
+    line += name;
     return EndLine(">");
 }
 
@@ -94,9 +98,9 @@ CString ClXmlWriter::Escape(const char* text) {
 }
 
 void ClXmlWriter::BeginLine(int depth, const char* opener, const char* name) {
-    line_.assign(depth > 0 ? static_cast<size_t>(depth) : 0, '\t');
-    line_ += opener;
-    line_ += name;
+    line.assign(depth > 0 ? static_cast<size_t>(depth) : 0, '\t');
+    line += opener;
+    line += name;
 }
 
 void ClXmlWriter::AppendAttributes(const char* attrName1, const char* attrValue1,
@@ -105,16 +109,16 @@ void ClXmlWriter::AppendAttributes(const char* attrName1, const char* attrValue1
     const char* const attributes[][2] = {{attrName1, attrValue1}, {attrName2, attrValue2}};
     for (const auto& [attrName, attrValue] : attributes) {
         if (!IsGiven(attrName, attrValue)) break;
-        line_ += ' ';
-        line_ += attrName;
-        line_ += "=\"";
-        AppendEscaped(line_, attrValue);
-        line_ += '"';
+        line += ' ';
+        line += attrName;
+        line += "=\"";
+        AppendEscaped(line, attrValue);
+        line += '"';
     }
 }
 
 int ClXmlWriter::EndLine(const char* closer) {
-    line_ += closer;
-    line_ += kLineEnd;
-    return WriteString(line_.c_str());
+    line += closer;
+    line += kLineEnd;
+    return WriteString(line.c_str());
 }

@@ -21,10 +21,10 @@ class ClXmlWriter {
     ClXmlWriter& operator=(const ClXmlWriter&) = delete;
     ~ClXmlWriter();
 
-    // Attaches the caller's file object and opens `path` on it for exclusive writing,
+    // Attaches the caller's file object and opens `outputPath` on it for exclusive writing,
     // creating or truncating the file. 0 when both are given, whether or not the open
     // succeeded (a file that could not be opened fails its first write); -1 otherwise.
-    int Open(CFile* file, const char* path);
+    int Open(CFile* outputFile, const char* outputPath);
     // Closes the file when one is attached and detaches it; always 0.
     int Close();
 
@@ -55,8 +55,8 @@ class ClXmlWriter {
                           const char* attrValue2);
     int EndLine(const char* closer);
 
-    CFile* file_ = nullptr;
-    CString path_;
-    FileState state_ = FileState::Detached;
-    std::string line_;
+    CFile* file = nullptr;  // the caller's; opened, written and closed here
+    CString path;
+    FileState state = FileState::Detached;
+    std::string line;  // the line being built, reused
 };
