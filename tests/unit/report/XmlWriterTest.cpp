@@ -149,7 +149,7 @@ TEST(ClXmlWriter, ClosedWriterWritesNothing) {
 }
 
 #ifndef _WIN32
-TEST(ClXmlWriter, EveryLineIsOnDiskOnceWritten) {
+TEST(ClXmlWriter, EveryLineIsOnDiskOnceWrittenAndTheFileIsNotShared) {
     ScratchDir dir;
     const std::string path = dir.File("out.xml");
     CFile file;
@@ -159,6 +159,9 @@ TEST(ClXmlWriter, EveryLineIsOnDiskOnceWritten) {
     EXPECT_EQ(ReadBytes(path), "<REPORT>\r\n");
     xml.WriteElement("VERSION", "1", 1);
     EXPECT_EQ(ReadBytes(path), "<REPORT>\r\n\t<VERSION>1</VERSION>\r\n");
+    CFile other;
+    EXPECT_FALSE(other.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone))
+        << "the file is not shared while it is written";
 }
 
 TEST(ClXmlWriter, WriteErrorClosesTheFileAndFailsEveryLaterWrite) {
