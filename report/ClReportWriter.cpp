@@ -19,9 +19,10 @@ constexpr int kFail = 0;
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n";
 constexpr char kDefaultProductVersion[] = "22.52.0X";
 
-// Positions of the overall bar, in hundredths of a percent.
-constexpr int kSystemSpan = 1000;
-constexpr int kBasicSpan = 2000;
+// Positions of the overall bar in hundredths of a percent: where SYSTEM and BASIC end,
+// counted from the progress base, and the end of the bar.
+constexpr int kSystemEnd = 1000;
+constexpr int kBasicEnd = 2000;
 constexpr int kProgressEnd = 10000;
 
 CString Decimal(long value) {
@@ -76,7 +77,7 @@ int ClReportWriter::WriteSystem(ClXmlWriter& xml, int16_t functionId) {
         {LineKind::EndTag, 1, "SYSTEM"},
     };
     if (!WriteLines(xml, lines)) return kFail;
-    Advance(progressBase, progressBase + kSystemSpan);
+    Advance(progressBase, progressBase + kSystemEnd);
     return kOk;
 }
 
@@ -112,7 +113,7 @@ int ClReportWriter::WriteBasic(ClXmlWriter& xml, const StDATAINFO& data) {
         {LineKind::EndTag, 1, "BASIC"},
     };
     if (!WriteLines(xml, lines)) return kFail;
-    Advance(progressBase + kSystemSpan, progressBase + kBasicSpan);
+    Advance(progressBase + kSystemEnd, progressBase + kBasicEnd);
     return kOk;
 }
 
@@ -122,7 +123,7 @@ int ClReportWriter::WriteData(ClXmlWriter& xml, const StDATAINFO& /*data*/) {
     // failure: balance sheet, income statement, cost-of-manufacturing report (when the
     // company prepares one), changes in net assets, notes (when present), ledger blocks.
     if (!xml.WriteEndTag("DATA", 1)) return kFail;
-    Advance(progressBase + kBasicSpan, kProgressEnd);
+    Advance(progressBase + kBasicEnd, kProgressEnd);
     return kOk;
 }
 
