@@ -14,12 +14,13 @@ INT_PTR CDialog::DoModal() {
     HWND owner = parent_ ? parent_->m_hWnd : nullptr;
     result_ = -1;
     modal_ = true;
+    // The owner is disabled while the dialog runs, as for any modal dialog.
+    const bool disabledOwner = owner && ::IsWindowEnabled(owner) && !::EnableWindow(owner, FALSE);
     if (!Create(templateId_, parent_)) {
+        if (disabledOwner) ::EnableWindow(owner, TRUE);
         modal_ = false;
         return -1;
     }
-    // The owner is disabled while the dialog runs, as for any modal dialog.
-    const bool disabledOwner = owner && ::IsWindowEnabled(owner) && !::EnableWindow(owner, FALSE);
     if (!ended_) ::ShowWindow(m_hWnd, SW_SHOW);
     MSG message{};
     while (!ended_) {

@@ -26,7 +26,7 @@ class TestDlg : public CDialog {
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
         limit = static_cast<int>(edit.SendMessage(EM_GETLIMITTEXT));
-        ownerDisabled = parentWnd && !parentWnd->IsWindowEnabled();
+        editWindow = edit.m_hWnd;
         switch (step_) {
             case Step::PostF12:
                 ::PostMessageA(edit.m_hWnd, WM_KEYDOWN, VK_F12, 0);
@@ -44,6 +44,7 @@ class TestDlg : public CDialog {
     BOOL PreTranslateMessage(MSG* message) override {
         if (message->message != WM_KEYDOWN || message->wParam != VK_F12) return FALSE;
         keyWindow = message->hwnd;
+        ownerDisabled = parentWnd && !parentWnd->IsWindowEnabled();
         edit.SetWindowText("34");
         exchanged = UpdateData(TRUE);
         EndDialog(kSeenKey);
@@ -56,6 +57,7 @@ class TestDlg : public CDialog {
     CString text = "12";
     int limit = 0;
     bool ownerDisabled = false;
+    HWND editWindow = nullptr;
     HWND keyWindow = nullptr;
     BOOL exchanged = FALSE;
     int runs = 0;
@@ -96,7 +98,7 @@ TEST(ModalDialogTest, PreTranslateMessageSeesAKeyPostedToAControl) {
     TestDlg dialog(Step::PostF12, &owner.wnd);
     dialog.parentWnd = &owner.wnd;
     EXPECT_EQ(dialog.DoModal(), kSeenKey);
-    EXPECT_EQ(dialog.keyWindow, ::GetDlgItem(::GetParent(dialog.keyWindow), kEditId));
+    EXPECT_EQ(dialog.keyWindow, dialog.editWindow);
     EXPECT_TRUE(dialog.ownerDisabled);
     EXPECT_TRUE(owner.wnd.IsWindowEnabled());
     // Data exchange reached the real edit both ways.
