@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the SUPPORT.INF reader as the file's contents. The buffer is
-// exactly as large as the one the program reads into, so a file that fills it leaves
-// no 0xFF behind the data and any step past its end is caught.
+// exactly as large as the one the program reads into, so any step past its end is
+// caught. The first byte chooses where the rest goes: at the start (a short file, 0xFF
+// behind it) or ending at the buffer's last byte (the tail of a file that fills the
+// buffer, no 0xFF anywhere behind the data).
 
 #include <algorithm>
 #include <cstddef>
@@ -32,8 +34,12 @@ void CheckValue(const CString& value) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::vector<unsigned char> buffer(ClSupportInfo::kBufferSize, kSupportUnread);
-    std::copy_n(data, std::min(size, buffer.size()), buffer.begin());
+    if (size == 0) return 0;
+    const bool fillsBuffer = data[0] & 1;
+    const size_t length = std::min(size - 1, ClSupportInfo::kBufferSize);
+    std::vector<unsigned char> buffer(ClSupportInfo::kBufferSize,
+                                      fillsBuffer ? 'x' : kSupportUnread);
+    std::copy_n(data + 1, length, fillsBuffer ? buffer.end() - length : buffer.begin());
     NormaliseSupportText(buffer.data(), buffer.size());
     for (std::string_view key : kKeys) {
         CheckValue(FindSupportValue(buffer.data(), buffer.size(), key, ClSupportInfo::kValueLimit));
