@@ -35,12 +35,12 @@ TEST(Faults, TheNthCallFailsLeavingRecordAndCursorAsTheyWere) {
 
     StKAMOKUSUMINFO sums;
     ASSERT_EQ(rule->MoveNext(&sums), kLibOk);
-    EXPECT_EQ(sums.accountKey, 10000u);
+    EXPECT_EQ(+sums.accountKey, 10000u);
     std::memset(&sums, 0xAB, sizeof sums);
     EXPECT_EQ(rule->MoveNext(&sums), 7);
-    EXPECT_EQ(sums.accountKey, 0xABABABABu);
+    EXPECT_EQ(+sums.accountKey, 0xABABABABu);
     ASSERT_EQ(rule->MoveNext(&sums), kLibOk);
-    EXPECT_EQ(sums.accountKey, 20000u);
+    EXPECT_EQ(+sums.accountKey, 20000u);
     EXPECT_EQ(rule->MoveNext(&sums), kLibEnd);
 }
 
@@ -57,7 +57,7 @@ TEST(Faults, NthTakesPrecedenceAndInjectedStatusesAreReturnedAsTheyAre) {
     std::memset(&era, 0xAB, sizeof era);
     EXPECT_EQ(eras->Walk(cursor, &era), 9);
     EXPECT_EQ(eras->Walk(cursor, &era), 0);
-    EXPECT_EQ(era.startDate, static_cast<int32_t>(0xABABABAB));
+    EXPECT_EQ(+era.startDate, static_cast<int32_t>(0xABABABAB));
     EXPECT_EQ(eras->Walk(cursor, &era), 9);
     eras->ReleaseCursor(cursor);
 }

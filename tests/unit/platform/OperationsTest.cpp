@@ -88,14 +88,14 @@ TEST_F(SmallBook, CompanyCursorWalksEveryRecordZeroFilledThenEnds) {
     ASSERT_EQ(walked.size(), 2u);
     const StDATAINFO& d = walked[1];
     EXPECT_STREQ(d.dataId, "D007");
-    EXPECT_EQ(d.dataNo, 7);
+    EXPECT_EQ(+d.dataNo, 7);
     EXPECT_STREQ(d.companyName, "株式会社テスト");
-    EXPECT_EQ(d.periodStart, 20230421);
-    EXPECT_EQ(d.periodEnd, 20240420);
-    EXPECT_EQ(d.manufacturing, 1);
-    EXPECT_EQ(d.interimClosing, 1);
-    EXPECT_EQ(d.startOfUseMonth, 2);
-    EXPECT_EQ(d.companyLaw, 1);
+    EXPECT_EQ(+d.periodStart, 20230421);
+    EXPECT_EQ(+d.periodEnd, 20240420);
+    EXPECT_EQ(+d.manufacturing, 1);
+    EXPECT_EQ(+d.interimClosing, 1);
+    EXPECT_EQ(+d.startOfUseMonth, 2);
+    EXPECT_EQ(+d.companyLaw, 1);
     EXPECT_TRUE(AllZero(d.reserved20));
     EXPECT_TRUE(AllZero(d.reserved877));
     EXPECT_EQ(d.companyName[sizeof d.companyName - 1], '\0');
@@ -111,13 +111,13 @@ TEST_F(SmallBook, TaxSettingsCarryOnlyTheSumSetByte) {
     StSHOHIZEIINFO info = Poisoned<StSHOHIZEIINFO>();
     ASSERT_EQ(tax->SetCurDataID("D007"), kLibOk);
     ASSERT_EQ(tax->Get(&info), kLibOk);
-    EXPECT_EQ(info.sumSet, 1);
+    EXPECT_EQ(+info.sumSet, 1);
     EXPECT_TRUE(AllZero(info.reserved0));
     EXPECT_TRUE(AllZero(info.reserved6));
     StSHOHIZEIINFO untouched = Poisoned<StSHOHIZEIINFO>();
     EXPECT_NE(tax->SetCurDataID(""), kLibOk);
     EXPECT_NE(tax->Get(&untouched), kLibOk);
-    EXPECT_EQ(untouched.sumSet, 0xCC);
+    EXPECT_EQ(+untouched.sumSet, 0xCC);
 }
 
 TEST_F(SmallBook, PeriodMonthsFollowAClosingDayBeforeMonthEnd) {
@@ -190,22 +190,22 @@ TEST_F(SmallBook, AccountSumRuleDeliversEveryAccountThenEnds) {
     ASSERT_EQ(rule->SetMovePos(0), kLibOk);
     StKAMOKUSUMINFO sums = Poisoned<StKAMOKUSUMINFO>();
     ASSERT_EQ(rule->MoveNext(&sums), kLibOk);
-    EXPECT_EQ(sums.accountKey, 10000u);
+    EXPECT_EQ(+sums.accountKey, 10000u);
     EXPECT_STREQ(sums.formalName, "現金");
     EXPECT_STREQ(sums.secondName, "現金計");
-    EXPECT_EQ(sums.nature, 1);
-    EXPECT_EQ(sums.classCode, 0x80888000u);
-    EXPECT_EQ(sums.debitSums[0][0], 1000000);
-    EXPECT_EQ(sums.debitSums[0][1], 50000);
-    EXPECT_EQ(sums.debitSums[0][14], 0);
-    EXPECT_EQ(sums.creditSums[0][1], 20000);
-    EXPECT_EQ(sums.debitSums[1][0], 1100000);
+    EXPECT_EQ(+sums.nature, 1);
+    EXPECT_EQ(+sums.classCode, 0x80888000u);
+    EXPECT_EQ(+sums.debitSums[0][0], 1000000);
+    EXPECT_EQ(+sums.debitSums[0][1], 50000);
+    EXPECT_EQ(+sums.debitSums[0][14], 0);
+    EXPECT_EQ(+sums.creditSums[0][1], 20000);
+    EXPECT_EQ(+sums.debitSums[1][0], 1100000);
     EXPECT_TRUE(AllZero(sums.reserved0));
     EXPECT_TRUE(AllZero(sums.reserved69));
     ASSERT_EQ(rule->MoveNext(&sums), kLibOk);
-    EXPECT_EQ(sums.accountKey, 40010000u);
-    EXPECT_EQ(sums.kind, 3);
-    EXPECT_EQ(sums.nature, 2);
+    EXPECT_EQ(+sums.accountKey, 40010000u);
+    EXPECT_EQ(+sums.kind, 3);
+    EXPECT_EQ(+sums.nature, 2);
     EXPECT_EQ(rule->MoveNext(&sums), kLibEnd);
     EXPECT_EQ(rule->MoveFinish(), kLibOk);
 }
@@ -225,19 +225,19 @@ TEST_F(SmallBook, LedgerRuleFiltersTheAccountsLinesByTheViewsDays) {
     ASSERT_EQ(rule->SetMovePos(0), kLibOk);
     StMOTOCHOINFO line = Poisoned<StMOTOCHOINFO>();
     ASSERT_EQ(rule->MoveFirst(&line), kLibOk);
-    EXPECT_EQ(line.voucherId, 11u);
-    EXPECT_EQ(line.lineNo, 1u);
-    EXPECT_EQ(line.date, 20230425);
-    EXPECT_EQ(line.compound, kCompoundBothSeveral);
-    EXPECT_EQ(line.debitAmount, 1000000);
-    EXPECT_EQ(line.creditKey, 40010000u);
+    EXPECT_EQ(+line.voucherId, 11u);
+    EXPECT_EQ(+line.lineNo, 1u);
+    EXPECT_EQ(+line.date, 20230425);
+    EXPECT_EQ(+line.compound, kCompoundBothSeveral);
+    EXPECT_EQ(+line.debitAmount, 1000000);
+    EXPECT_EQ(+line.creditKey, 40010000u);
     EXPECT_STREQ(line.summary, "売上入金");
-    EXPECT_EQ(line.side, 2);
+    EXPECT_EQ(+line.side, 2);
     EXPECT_TRUE(AllZero(line.reserved239));
     ASSERT_EQ(rule->MoveNext(&line), kLibOk);
-    EXPECT_EQ(line.lineNo, 2u);
-    EXPECT_EQ(line.side, 3);
-    EXPECT_EQ(line.compound, 0);
+    EXPECT_EQ(+line.lineNo, 2u);
+    EXPECT_EQ(+line.side, 3);
+    EXPECT_EQ(+line.compound, 0);
     EXPECT_EQ(rule->MoveNext(&line), kLibEnd);
 
     view.accountKey = 99;
@@ -260,11 +260,11 @@ TEST_F(SmallBook, JournalRuleAnswersTheVoucherTheConditionNames) {
     EXPECT_EQ(count, 2);
     StSWKTINFO line = Poisoned<StSWKTINFO>();
     ASSERT_EQ(rule->MoveFirst(&line), kLibOk);
-    EXPECT_EQ(line.lineNo, 1u);
-    EXPECT_EQ(line.debitAmount, 1000000);
+    EXPECT_EQ(+line.lineNo, 1u);
+    EXPECT_EQ(+line.debitAmount, 1000000);
     EXPECT_TRUE(AllZero(line.reserved16));
     ASSERT_EQ(rule->MoveNext(&line), kLibOk);
-    EXPECT_EQ(line.creditTax, 100000);
+    EXPECT_EQ(+line.creditTax, 100000);
     EXPECT_EQ(rule->MoveNext(&line), kLibEnd);
 
     SetFindValue32(find.slots[0], 99);
@@ -282,7 +282,7 @@ TEST_F(SmallBook, AccountMasterFindsTheExactKeyOnly) {
     StKAMOKUINFO entry = Poisoned<StKAMOKUINFO>();
     ASSERT_EQ(master->WalkFind(cursor, 40010000, &entry), kLibOk);
     EXPECT_STREQ(entry.name, "売上高");
-    EXPECT_EQ(entry.classCode, 0x40000020u);
+    EXPECT_EQ(+entry.classCode, 0x40000020u);
     EXPECT_TRUE(AllZero(entry.reserved53));
     EXPECT_EQ(master->WalkFind(cursor, 4001, &entry), kLibEnd);
     EXPECT_EQ(master->ReleaseCursor(cursor), kLibOk);
@@ -299,7 +299,7 @@ TEST_F(SmallBook, EraTableWalksTheDefaultEras) {
         names.push_back(era.name);
         EXPECT_TRUE(AllZero(era.reserved15));
     }
-    EXPECT_EQ(era.startDate, 20190501);
+    EXPECT_EQ(+era.startDate, 20190501);
     EXPECT_EQ(names, (std::vector<std::string>{"明治", "大正", "昭和", "平成", "令和"}));
     EXPECT_EQ(eras->ReleaseCursor(cursor), kLibOk);
 }
