@@ -35,7 +35,7 @@ struct StMOTOCHOLINEINFO {
     int64_t amount;   // signed effect on the account's balance, raw
     int64_t balance;  // running balance after the line, raw
 };
-static_assert(sizeof(StMOTOCHOLINEINFO) == 201);
+static_assert(sizeof(StMOTOCHOLINEINFO) == 209);
 static_assert(offsetof(StMOTOCHOLINEINFO, summary) == 132);
 static_assert(offsetof(StMOTOCHOLINEINFO, amount) == 193);
 
