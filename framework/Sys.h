@@ -58,7 +58,8 @@ std::string TempFolder();
 // Full path of the running program file.
 std::string ModulePath();
 // GetPrivateProfileStringA: the value of `key` in `section`, else `fallback`; at most
-// capacity - 1 bytes.
+// capacity - 1 bytes. Give `file` with its folder: Win32 looks for a bare file name in
+// the Windows folder.
 std::string ReadIniString(const char* file, const char* section, const char* key,
                           const char* fallback, size_t capacity);
 

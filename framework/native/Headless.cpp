@@ -148,11 +148,20 @@ LRESULT SendControlMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lPar
         case BM_SETCHECK:
             window->check = static_cast<int>(wParam);
             return 0;
+        case EM_SETSEL:
+            window->selStart = static_cast<int>(wParam);
+            window->selEnd = static_cast<int>(lParam);
+            return 0;
         case EM_LIMITTEXT:
             window->textLimit = static_cast<int>(wParam);
             return 0;
-        case WM_NEXTDLGCTL:  // only the form that names the control (lParam TRUE)
-            if (lParam) recorder.focus = reinterpret_cast<HWND>(wParam);
+        case WM_NEXTDLGCTL:  // the form that names the control (lParam TRUE)
+            if (Window* control = lParam ? FindWindow(reinterpret_cast<HWND>(wParam)) : nullptr) {
+                // As the dialog manager does for an edit: the whole text is selected.
+                recorder.focus = reinterpret_cast<HWND>(wParam);
+                control->selStart = 0;
+                control->selEnd = -1;
+            }
             return 0;
         default:
             return 0;

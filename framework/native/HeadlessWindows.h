@@ -18,6 +18,8 @@ struct Window {
     bool visible = false;
     int check = 0;
     int textLimit = 0;
+    int selStart = 0;  // an edit's selection, as EM_SETSEL left it
+    int selEnd = 0;
     std::vector<HWND> children;
 };
 

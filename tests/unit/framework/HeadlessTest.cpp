@@ -154,6 +154,9 @@ TEST_F(HeadlessTest, TooLongTextFailsWithAMessageAndFocusesTheEdit) {
     EXPECT_EQ(Screen().messageBoxes[0].owner, dialog.m_hWnd);
     EXPECT_EQ(Screen().messageBoxes[0].type, MB_OK | MB_ICONEXCLAMATION);
     EXPECT_EQ(Screen().focus, dialog.edit.m_hWnd);
+    const headless::Window* edit = headless::FindWindow(dialog.edit.m_hWnd);
+    EXPECT_EQ(edit->selStart, 0);
+    EXPECT_EQ(edit->selEnd, -1);
 }
 
 TEST_F(HeadlessTest, ModalRunIsPlayedByTheScript) {
