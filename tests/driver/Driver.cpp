@@ -1,5 +1,6 @@
 #include "tests/driver/Driver.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "tests/driver/Capture.h"
@@ -11,6 +12,7 @@ namespace {
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kSettleMs = 150;
 constexpr DWORD kQuietCheckMs = 500;
+constexpr DWORD kShortLivedSettleMs = 1500;
 
 struct NamedKey {
     const wchar_t* name;
@@ -136,11 +138,11 @@ const Driver::CommandSpec Driver::kCommands[] = {
     {"message", 3, 3, &Driver::ExpectMessage},
     {"message_holding", 3, 99, &Driver::ExpectMessageHolding},
     {"answer", 1, 1, &Driver::Answer},
+    {"answer_all", 1, 1, &Driver::AnswerAll},
     {"expect_no_message", 0, 1, &Driver::ExpectNoMessage},
     {"expect_closed", 0, 0, &Driver::ExpectClosed},
     {"expect_no_dialog", 1, 1, &Driver::ExpectNoDialog},
     {"close", 0, 0, &Driver::Close},
-    {"hold_file", 1, 1, &Driver::HoldFile},
     {"screenshot", 2, 2, &Driver::Screenshot},
     {"wait_exit", 0, 1, &Driver::WaitExit},
     {"expect_post", 3, 3, &Driver::ExpectPost},
@@ -241,7 +243,7 @@ void Driver::FindDialog(const ScriptCommand& c) {
         [&] {
             RequireRunning();
             for (HWND window : VisibleDialogs(process_.id())) {
-                if (!IsMessageBox(window) && WindowText(window) == caption) found = window;
+                if (!IsMessageBox(window) && Caption(window) == caption) found = window;
             }
             return found != nullptr;
         },
@@ -258,7 +260,9 @@ void Driver::CatchDialog(const ScriptCommand& c) {
     while (GetTickCount() - start < timeoutMs_ && !process_.HasEnded()) {
         for (HWND window : VisibleDialogs(process_.id())) {
             if (IsMessageBox(window)) return;
-            if (WindowText(window).rfind(prefix, 0) == 0) {
+            if (Caption(window).rfind(prefix, 0) == 0) {
+                PumpMessages(kShortLivedSettleMs);  // lets the dialog show some progress
+                if (!IsWindowVisible(window)) return;
                 RECT area;
                 GetWindowRect(window, &area);
                 SaveBmp(CaptureScreen(area), c.args[1]);
@@ -385,7 +389,7 @@ HWND Driver::WaitForMessageBox() {
 void Driver::CheckMessageBox(HWND box, const std::wstring& caption, const std::wstring& icon,
                              const std::function<bool(const std::wstring&)>& textMatches,
                              const std::string& expectedText) {
-    const std::wstring shownCaption = WindowText(box);
+    const std::wstring shownCaption = Caption(box);
     const std::wstring shownText = WindowText(GetDlgItem(box, kMessageTextId));
     if (shownCaption != caption || !textMatches(shownText)) {
         throw Mismatch("message box " + Quoted(shownCaption) + " " + Quoted(shownText) +
@@ -442,6 +446,39 @@ void Driver::Answer(const ScriptCommand& c) {
     box_ = nullptr;
 }
 
+// Until the program ends: prints each message box, saves a screenshot of it as
+// PREFIX-1.bmp, PREFIX-2.bmp, ... and accepts it (Yes where asked, else OK).
+void Driver::AnswerAll(const ScriptCommand& c) {
+    if (!process_.started()) throw ScriptError("no program started");
+    for (int count = 1;; ++count) {
+        HWND box = nullptr;
+        WaitUntil(
+            [&] {
+                if (process_.HasEnded()) return true;
+                for (HWND window : VisibleDialogs(process_.id())) {
+                    if (IsMessageBox(window)) box = window;
+                }
+                return box != nullptr;
+            },
+            [&] { return "the program neither ends nor asks; open:\n" + DescribeWindows(); });
+        if (!box) return;
+        PumpMessages(kSettleMs);
+        std::printf("message %s %s\n", Quoted(Caption(box)).c_str(),
+                    Quoted(WindowText(GetDlgItem(box, kMessageTextId))).c_str());
+        std::fflush(stdout);
+        SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        PumpMessages(kSettleMs);
+        RECT area;
+        GetWindowRect(box, &area);
+        SaveBmp(CaptureScreen(area), c.args[0] + L"-" + std::to_wstring(count) + L".bmp");
+        HWND yes = GetDlgItem(box, IDYES);
+        PostMessageW(yes && IsWindowVisible(yes) ? yes : GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); },
+                  [&] { return std::string("the message box stays open"); });
+    }
+}
+
 void Driver::ExpectNoMessage(const ScriptCommand& c) {
     const DWORD span = c.args.empty() ? kQuietCheckMs : Number(c.args[0]);
     const DWORD start = GetTickCount();
@@ -456,7 +493,7 @@ void Driver::ExpectNoMessage(const ScriptCommand& c) {
 void Driver::ExpectClosed(const ScriptCommand&) {
     HWND dialog = Dialog();
     WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },
-              [&] { return "the dialog " + Quoted(WindowText(dialog)) + " stays open"; });
+              [&] { return "the dialog " + Quoted(Caption(dialog)) + " stays open"; });
     dialog_ = nullptr;
 }
 
@@ -464,7 +501,7 @@ void Driver::ExpectNoDialog(const ScriptCommand& c) {
     if (!process_.started()) throw ScriptError("no program started");
     if (process_.HasEnded()) return;
     for (HWND window : VisibleDialogs(process_.id())) {
-        if (WindowText(window) == c.args[0])
+        if (Caption(window) == c.args[0])
             throw Mismatch("the dialog " + Describe(window) + " is shown");
     }
 }
@@ -473,17 +510,6 @@ void Driver::ExpectNoDialog(const ScriptCommand& c) {
 void Driver::Close(const ScriptCommand&) {
     RequireRunning();
     PostMessageW(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-// Keeps a file open without sharing until the driver ends, as another program would.
-void Driver::HoldFile(const ScriptCommand& c) {
-    HANDLE file = CreateFileW(c.args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        throw Mismatch("cannot open " + Narrow(c.args[0]) + " (error " +
-                       std::to_string(GetLastError()) + ")");
-    }
-    heldFiles_.push_back(std::make_unique<HeldFile>(HeldFile{file}));
 }
 
 void Driver::Screenshot(const ScriptCommand& c) {

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -71,11 +70,11 @@ class Driver {
     void ExpectMessage(const ScriptCommand& c);
     void ExpectMessageHolding(const ScriptCommand& c);
     void Answer(const ScriptCommand& c);
+    void AnswerAll(const ScriptCommand& c);
     void ExpectNoMessage(const ScriptCommand& c);
     void ExpectClosed(const ScriptCommand& c);
     void ExpectNoDialog(const ScriptCommand& c);
     void Close(const ScriptCommand& c);
-    void HoldFile(const ScriptCommand& c);
     void Screenshot(const ScriptCommand& c);
     void WaitExit(const ScriptCommand& c);
     void ExpectPost(const ScriptCommand& c);
@@ -96,11 +95,6 @@ class Driver {
                          const std::function<bool(const std::wstring&)>& textMatches,
                          const std::string& expectedText);
 
-    struct HeldFile {
-        HANDLE handle;
-        ~HeldFile() { CloseHandle(handle); }
-    };
-    std::vector<std::unique_ptr<HeldFile>> heldFiles_;
     ChildProcess process_;
     CallerWindow caller_;
     HWND dialog_ = nullptr;

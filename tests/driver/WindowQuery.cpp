@@ -44,6 +44,12 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+std::wstring Caption(HWND window) {
+    wchar_t text[512] = {};
+    InternalGetWindowText(window, text, 512);
+    return text;
+}
+
 bool SetWindowTextTimed(HWND window, const std::wstring& text) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
@@ -83,7 +89,9 @@ HWND FocusedWindow(HWND anyWindowOfThread) {
 }
 
 std::string Describe(HWND window) {
-    std::string line = Narrow(ClassName(window)) + " " + Quoted(WindowText(window));
+    const bool topLevel = !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
+    std::string line =
+        Narrow(ClassName(window)) + " " + Quoted(topLevel ? Caption(window) : WindowText(window));
     if (IsMessageBox(window)) {
         line += " text " + Quoted(WindowText(GetDlgItem(window, kMessageTextId)));
     }

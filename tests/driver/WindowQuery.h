@@ -12,6 +12,9 @@ constexpr int kMessageTextId = 0xFFFF;
 constexpr int kMessageIconId = 0x0440;
 
 std::wstring WindowText(HWND window);
+// The title of a top-level window, read without a message, so also while its program is
+// busy and dispatches nothing.
+std::wstring Caption(HWND window);
 bool SetWindowTextTimed(HWND window, const std::wstring& text);
 std::wstring ClassName(HWND window);
 
