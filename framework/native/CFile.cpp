@@ -47,8 +47,11 @@ bool CFile::Open(const char* path, unsigned flags) {
     const int create = (flags & modeCreate) ? O_CREAT : 0;
     fd_ = ::open(path, kAccess[access] | create | O_CLOEXEC, 0666);
     if (fd_ < 0) return false;
-    const bool ready =
-        ::flock(fd_, lock | LOCK_NB) == 0 && (!(flags & modeCreate) || ::ftruncate(fd_, 0) == 0);
+    struct stat info {};
+    // A folder is no file, as on Windows.
+    const bool ready = ::fstat(fd_, &info) == 0 && !S_ISDIR(info.st_mode) &&
+                       ::flock(fd_, lock | LOCK_NB) == 0 &&
+                       (!(flags & modeCreate) || ::ftruncate(fd_, 0) == 0);
     if (!ready) Close();
     return IsOpen();
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/CFile.h"
+#include "framework/Sys.h"
 #include "tests/unit/framework/TempPath.h"
 
 namespace {
@@ -57,10 +58,13 @@ TEST(CFileTest, WriteFailsWithoutAnOpenFile) {
     EXPECT_FALSE(closed.Write("x", 1));
 }
 
-TEST(CFileTest, OpeningAMissingFileForReadingFails) {
+TEST(CFileTest, OpeningWhatIsNoFileFails) {
     TempPath path("missing.bin");
     CFile file;
     EXPECT_FALSE(file.Open(path.c_str(), kReadShared));
+    EXPECT_FALSE(file.IsOpen());
+    const std::string folder = sys::TempFolder();
+    EXPECT_FALSE(file.Open(folder.c_str(), kReadShared));
     EXPECT_FALSE(file.IsOpen());
 }
 
