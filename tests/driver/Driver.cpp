@@ -395,6 +395,13 @@ void Driver::CheckMessageBox(HWND box, const std::wstring& caption, const std::w
         throw Mismatch("message box " + Quoted(shownCaption) + " " + Quoted(shownText) +
                        ", expected " + Quoted(caption) + " " + expectedText);
     }
+    // Questions ask Yes or No; every other message has an OK button only.
+    const std::string buttons = ButtonNames(MessageBoxButtons(box));
+    const std::string expectedButtons = icon == L"question" ? "YES,NO" : "OK";
+    if (buttons != expectedButtons) {
+        throw Mismatch("message box " + Quoted(shownText) + " has the buttons " + buttons +
+                       ", expected " + expectedButtons);
+    }
     // The icon is read from the screen, so the box must be on top and painted.
     SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
