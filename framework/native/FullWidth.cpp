@@ -1,8 +1,12 @@
 // The native stand-in for LCMapStringA(LCMAP_FULLWIDTH) under code page 932, as Wine
 // answers it: printable ASCII and the blank become their full-width forms (except the
 // backslash, which stays), half-width katakana become full-width katakana with a
-// following sound mark joined where a voiced form exists, and a sound mark left over
-// becomes '?'. Double-byte characters pass unchanged.
+// following sound mark joined where code page 932 has the voiced form, and a sound mark
+// left over becomes '?'. A double-byte character goes through Unicode and back: a code
+// page 932 duplicate comes back in its preferred form, an unmapped pair (or a lead byte
+// at the end) becomes the code page's default character.
+
+#include <iconv.h>
 
 #include <cstdint>
 #include <iterator>
@@ -48,10 +52,21 @@ constexpr unsigned char kFirstKana = 0xA1;
 constexpr unsigned char kVoicedMark = 0xDE;      // ﾞ
 constexpr unsigned char kSemiVoicedMark = 0xDF;  // ﾟ
 constexpr uint16_t kVu = 0x8394;                 // ヴ
+constexpr uint16_t kDefaultChar = 0x8145;        // ・, code page 932's default
+// The full-width sound marks ゛ and ゜ map to combining marks that code page 932 lacks.
+constexpr uint16_t kFullVoicedMark = 0x814A;
+constexpr uint16_t kFullSemiVoicedMark = 0x814B;
 
-bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; }
+bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 bool InRange(unsigned char byte, unsigned char first, unsigned char last) {
     return byte >= first && byte <= last;
+}
+
+// ﾜﾞ and ｦﾞ join into letters that code page 932 lacks; they come out as one '?'.
+bool JoinsWithoutForm(unsigned char kana, unsigned char mark) {
+    return mark == kVoicedMark && (kana == 0xDC || kana == 0xA6);
 }
 
 // The joined form of a half-width kana followed by a sound mark; 0 when there is none.
@@ -72,6 +87,55 @@ void Append(std::string& out, uint16_t code) {
     out += static_cast<char>(code & 0xFF);
 }
 
+// One direction of glibc's converter, open for the life of the program.
+class Converter {
+  public:
+    Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {}
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() {
+        if (cd_ != kInvalid) ::iconv_close(cd_);
+    }
+
+    // Converts one character; false when it has no form in the target set.
+    bool Convert(const char* in, size_t size, char* out, size_t capacity, size_t& written) {
+        if (cd_ == kInvalid) return false;
+        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* source = const_cast<char*>(in);
+        char* target = out;
+        size_t left = capacity;
+        if (::iconv(cd_, &source, &size, &target, &left) == static_cast<size_t>(-1)) return false;
+        written = capacity - left;
+        return size == 0;
+    }
+
+  private:
+    static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
+    iconv_t cd_;
+};
+
+// A double-byte character through Unicode and back, as the Win32 conversion does.
+void AppendDoubleByte(std::string& out, unsigned char lead, unsigned char trail) {
+    static Converter toUnicode("UTF-16LE", "CP932");
+    static Converter fromUnicode("CP932", "UTF-16LE");
+    const uint16_t code = static_cast<uint16_t>(lead << 8 | trail);
+    if (code == kFullVoicedMark || code == kFullSemiVoicedMark) {
+        out += '?';
+        return;
+    }
+    const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    char unicode[4];
+    char back[4];
+    size_t unicodeSize = 0;
+    size_t backSize = 0;
+    if (!toUnicode.Convert(pair, 2, unicode, sizeof unicode, unicodeSize) ||
+        !fromUnicode.Convert(unicode, unicodeSize, back, sizeof back, backSize)) {
+        Append(out, kDefaultChar);
+        return;
+    }
+    out.append(back, backSize);
+}
+
 }  // namespace
 
 namespace sys {
@@ -81,13 +145,20 @@ std::string FullWidth(const char* text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     for (size_t i = 0; bytes[i] != 0; ++i) {
         const unsigned char byte = bytes[i];
-        if (IsLeadByte(byte) && bytes[i + 1] != 0) {
-            out += static_cast<char>(byte);
-            out += static_cast<char>(bytes[++i]);
+        if (IsLeadByte(byte)) {
+            if (bytes[i + 1] == 0) {
+                Append(out, kDefaultChar);
+            } else {
+                AppendDoubleByte(out, byte, bytes[i + 1]);
+                ++i;
+            }
         } else if (InRange(byte, 0x20, 0x7E) && kAsciiFullWidth[byte - 0x20] != kKeep) {
             Append(out, kAsciiFullWidth[byte - 0x20]);
         } else if (byte == kVoicedMark || byte == kSemiVoicedMark) {
             out += '?';
+        } else if (JoinsWithoutForm(byte, bytes[i + 1])) {
+            out += '?';
+            ++i;
         } else if (InRange(byte, kFirstKana, 0xDD)) {
             const uint16_t joined = Joined(byte, bytes[i + 1]);
             Append(out, joined ? joined : kKanaFullWidth[byte - kFirstKana]);
