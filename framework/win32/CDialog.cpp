@@ -23,7 +23,7 @@ INT_PTR CDialog::DoModal() {
     }
     if (!ended_) ::ShowWindow(m_hWnd, SW_SHOW);
     MSG message{};
-    while (!ended_) {
+    while (!ended_ && ::IsWindow(m_hWnd)) {  // also ends when someone else destroyed it
         const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));
