@@ -12,7 +12,7 @@ declare -A product_literal=(
 )
 expected=${product_literal[$exe_name]:?"no product literal for $exe_name"}
 
-install "$fixtures/standard_company.json"
+install_program "$fixtures/standard_company.json"
 rm "$install/SUPPORT.INF"
 xml=$work/report.xml
 run_driver <<EOF_SCRIPT

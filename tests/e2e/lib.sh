@@ -13,7 +13,7 @@ work=$STMTLINK_E2E_WORK
 install=$work/install
 exe_name=$(basename "$STMTLINK_EXE")
 
-# Shift_JIS texts of the program that several cases expect.
+# The program's texts that several cases expect (its Shift_JIS, as the driver reads it).
 readonly caption="決算書"
 readonly dialog_caption="決算書 - 集計条件"
 readonly done_text="決算書情報の出力が終了しました。\n\nアプリケーションを終了します。"
@@ -42,9 +42,9 @@ script_path() {
 # The installed program, as a driver script names it.
 exe=$(script_path "$install/$exe_name")
 
-# install BOOK: the program beside the given book, the tax-filing application's
+# install_program BOOK: the program beside the given book, the tax-filing application's
 # definition file (level 4) and the accounting product's SUPPORT.INF.
-install() {
+install_program() {
     rm -rf "$work"
     mkdir -p "$install"
     cp "$STMTLINK_EXE" "$install/"

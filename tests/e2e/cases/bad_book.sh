@@ -10,7 +10,7 @@ deep_book=$work.deep_nesting.json
 reject() {
     local book=$1
     shift
-    install "$book"
+    install_program "$book"
     local fragments=""
     for f in "$@"; do fragments+=" \"$f\""; done
     run_driver <<EOF_SCRIPT

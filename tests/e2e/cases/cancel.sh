@@ -6,7 +6,7 @@ source "$(dirname "$0")/../lib.sh"
 
 # cancel_with DRIVER-COMMAND
 cancel_with() {
-    install "$fixtures/standard_company.json"
+    install_program "$fixtures/standard_company.json"
     run_driver <<EOF_SCRIPT
 start "$exe"
 dialog "$dialog_caption"

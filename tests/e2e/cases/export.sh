@@ -4,7 +4,7 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
-install "$fixtures/standard_company.json"
+install_program "$fixtures/standard_company.json"
 xml=$work/report.xml
 run_driver <<EOF_SCRIPT
 timeout 20000

@@ -6,7 +6,7 @@ source "$(dirname "$0")/../lib.sh"
 
 months_wrong="集計期間に誤りがあります。\n\n集計期間を設定しなおしてください。"
 
-install "$fixtures/standard_company.json"
+install_program "$fixtures/standard_company.json"
 {
     echo 'start "'"$exe"'"'
     echo "dialog \"$dialog_caption\""

@@ -9,7 +9,7 @@ company_law="選択された会計データは会社法(H18.5施行)に対応し
 
 # refuse BOOK TEXT
 refuse() {
-    install "$fixtures/$1"
+    install_program "$fixtures/$1"
     run_driver <<EOF_SCRIPT
 start "$exe"
 message "$caption" exclamation "$2"
