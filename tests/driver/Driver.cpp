@@ -130,6 +130,7 @@ const Driver::CommandSpec Driver::kCommands[] = {
     {"expect_text", 2, 2, &Driver::ExpectText},
     {"set_text", 2, 2, &Driver::SetText},
     {"expect_enabled", 2, 2, &Driver::ExpectEnabled},
+    {"expect_checked", 2, 2, &Driver::ExpectChecked},
     {"click", 1, 1, &Driver::Click},
     {"key", 1, 1, &Driver::PostKey},
     {"input", 1, 1, &Driver::SendKeys},
@@ -297,6 +298,21 @@ void Driver::ExpectEnabled(const ScriptCommand& c) {
                   return "control " + Narrow(c.args[0]) + " is " +
                          (expected ? "disabled" : "enabled");
               });
+}
+
+void Driver::ExpectChecked(const ScriptCommand& c) {
+    HWND button = Control(Number(c.args[0]));
+    const DWORD_PTR expected = Number(c.args[1]) ? BST_CHECKED : BST_UNCHECKED;
+    DWORD_PTR state = 0;
+    WaitUntil(
+        [&] {
+            return SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &state) &&
+                   state == expected;
+        },
+        [&] {
+            return "button " + Narrow(c.args[0]) + " has the check state " + std::to_string(state) +
+                   ", expected " + std::to_string(expected);
+        });
 }
 
 void Driver::Click(const ScriptCommand& c) {

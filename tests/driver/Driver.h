@@ -62,6 +62,7 @@ class Driver {
     void ExpectText(const ScriptCommand& c);
     void SetText(const ScriptCommand& c);
     void ExpectEnabled(const ScriptCommand& c);
+    void ExpectChecked(const ScriptCommand& c);
     void Click(const ScriptCommand& c);
     void PostKey(const ScriptCommand& c);
     void SendKeys(const ScriptCommand& c);

@@ -18,6 +18,7 @@ constexpr int kIdCompany = 1006;
 constexpr int kIdPeriod = 1008;
 constexpr int kIdOutputPath = 1015;
 constexpr int kIdStartMonth = 1016;
+constexpr int kIdLedger = 1021;
 
 constexpr int kResultSuccess = 0;
 constexpr int kResultCancelled = 1;
@@ -77,6 +78,7 @@ INT_PTR CALLBACK ConditionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SetDlgItemTextA(dialog, kIdEndMonth, "3");
         SetDlgItemTextA(dialog, kIdOutputPath, "*.xml");
         EnableWindow(GetDlgItem(dialog, kIdBrowse), FALSE);
+        CheckDlgButton(dialog, kIdLedger, BST_CHECKED);
         return TRUE;
     }
     if (message != WM_COMMAND) return FALSE;

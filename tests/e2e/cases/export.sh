@@ -14,6 +14,9 @@ expect_text 1006 " 東和商事株式会社"
 expect_text 1008 " 2025/04/01～2026/03/31"
 expect_text 1016 "4"
 expect_text 1000 "3"
+expect_checked 1019 1
+expect_checked 1020 0
+expect_checked 1021 1
 set_text 1015 "$(script_path "$xml")"
 click 1002
 timeout 600000
