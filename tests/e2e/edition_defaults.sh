@@ -16,7 +16,6 @@ install_program "$fixtures/standard_company.json"
 rm "$install/SUPPORT.INF"
 xml=$work/report.xml
 run_driver <<EOF_SCRIPT
-timeout 20000
 start "$exe"
 dialog "$dialog_caption"
 set_text 1015 "$(script_path "$xml")"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the variables are for the case scripts
 # Helpers for the end-to-end cases, sourced by each case script. A case lays out a fresh
 # installation folder, runs a driver script against the edition under Wine and checks
 # what the run left behind. Set by the test registration:
@@ -52,10 +53,11 @@ install_program() {
     cp "$fixtures/QuillmarkDef.ini" "$fixtures/SUPPORT.INF" "$install/"
 }
 
-# run_driver < SCRIPT: runs the driver script (read from standard input) under Wine.
+# run_driver < SCRIPT: runs the driver script (read from standard input) under Wine. Its
+# waits get a limit generous enough for a loaded machine unless the script sets one.
 run_driver() {
     local script=$work/case.drv
-    cat >"$script"
+    { echo "timeout 30000"; cat; } >"$script"
     "$repo/tools/wine-env.sh" "$STMTLINK_DRIVER" "$(win_path "$script")" ||
         fail "the driver found a mismatch (script $script)"
 }
@@ -80,8 +82,9 @@ expect_xml() {
     local lines crlf_lines
     lines=$(LC_ALL=C tr -cd '\n' <"$file" | wc -c)
     crlf_lines=$(LC_ALL=C grep -c $'\r$' "$file" || true)
-    [ "$lines" -gt 0 ] && [ "$lines" = "$crlf_lines" ] ||
+    if [ "$lines" = 0 ] || [ "$lines" != "$crlf_lines" ]; then
         fail "$file has $lines lines, $crlf_lines of them ending in CR LF"
+    fi
 }
 
 # xml_text FILE XPATH: the text of the first node, in UTF-8.

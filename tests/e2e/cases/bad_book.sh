@@ -14,7 +14,6 @@ reject() {
     local fragments=""
     for f in "$@"; do fragments+=" \"$f\""; done
     run_driver <<EOF_SCRIPT
-timeout 20000
 start "$exe"
 message_holding "$caption" exclamation "TallyvaleBook.json"$fragments
 expect_no_dialog "$dialog_caption"

@@ -7,7 +7,6 @@ source "$(dirname "$0")/../lib.sh"
 install_program "$fixtures/standard_company.json"
 xml=$work/report.xml
 run_driver <<EOF_SCRIPT
-timeout 20000
 start "$exe"
 dialog "$dialog_caption"
 expect_text 1006 " 東和商事株式会社"

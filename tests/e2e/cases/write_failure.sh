@@ -8,7 +8,6 @@ source "$(dirname "$0")/../lib.sh"
 install_program "$fixtures/standard_company.json"
 long_name=$(printf '%*s' 300 '' | tr ' ' 'a').xml
 run_driver <<EOF_SCRIPT
-timeout 20000
 start "$exe"
 dialog "$dialog_caption"
 set_text 1015 "$(script_path "$work/$long_name")"
