@@ -23,4 +23,8 @@ class CProgressCtrl : public CWnd {
     int SetPos(int pos);
     int OffsetPos(int delta);
     int GetPos() const;
+    // While held, the bar still receives and answers every message, but only keeps its
+    // range, step and position; releasing the hold hands that state to the control
+    // once, which redraws it. Drawing each move costs far more than the move itself.
+    void HoldDrawing(bool hold);
 };

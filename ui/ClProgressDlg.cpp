@@ -49,6 +49,7 @@ void ClProgressDlg::Pulse() {
 void ClProgressDlg::Flush() {
     refreshDue = true;
     Refresh();
+    DrawBars(true);
 }
 
 void ClProgressDlg::SetTitle(int percent) {
@@ -61,9 +62,18 @@ void ClProgressDlg::SetTitle(int percent) {
 void ClProgressDlg::Refresh() {
     const uint32_t now = sys::TickCount();
     if (!refreshDue && now - lastRefresh < refreshIntervalMs) return;
+    DrawBars(true);
     BringWindowToTop();
     SetForegroundWindow();
     UpdateWindow();
+    // Between refreshes the bars only keep their state: drawing every move costs more
+    // than the move and shows nothing the eye can follow.
+    if (refreshIntervalMs > 0) DrawBars(false);
     lastRefresh = now;
     refreshDue = false;
+}
+
+void ClProgressDlg::DrawBars(bool drawn) {
+    overallBar.HoldDrawing(!drawn);
+    activityBar.HoldDrawing(!drawn);
 }

@@ -37,6 +37,8 @@ private:
     // Brings the dialog to the top and repaints it, unless that was done within the
     // refresh interval and nothing forces it.
     void Refresh();
+    // Lets the bars draw their state, or holds their drawing until the next refresh.
+    void DrawBars(bool drawn);
 
     CProgressCtrl activityBar;
     CProgressCtrl overallBar;

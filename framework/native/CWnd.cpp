@@ -2,6 +2,7 @@
 // would have reached the screen.
 
 #include "framework/CWnd.h"
+#include "framework/Controls.h"
 
 #include "framework/Headless.h"
 #include "framework/native/HeadlessWindows.h"
@@ -87,3 +88,7 @@ BOOL CWnd::DestroyWindow() {
     for (HWND handle : windows) ForgetHandle(handle);
     return TRUE;
 }
+
+// The headless screen draws nothing, so there is nothing to hold: every message is
+// recorded as it is sent.
+void CProgressCtrl::HoldDrawing(bool) {}
