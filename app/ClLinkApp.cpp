@@ -6,10 +6,10 @@
 
 #include "collect/SearchConditions.h"
 #include "framework/Sys.h"
+#include "platform/Status.h"
 #include "platform/bookkit.h"
 #include "platform/bridgekit.h"
 #include "platform/sharekit.h"
-#include "platform/Status.h"
 #include "report/ClReportWriter.h"
 #include "ui/ClCondDlg.h"
 #include "ui/ClProgressDlg.h"
@@ -17,8 +17,10 @@
 namespace {
 
 constexpr const char* kCaption = "決算書";
-constexpr const char* kWriteFailed = "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
-constexpr const char* kExportDone = "決算書情報の出力が終了しました。\n\nアプリケーションを終了します。";
+constexpr const char* kWriteFailed =
+    "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
+constexpr const char* kExportDone =
+    "決算書情報の出力が終了しました。\n\nアプリケーションを終了します。";
 constexpr int kUseDataType = 1;
 constexpr int kLinkDeclined = 1;
 constexpr int16_t kPastResultsMonth = 99;
@@ -49,21 +51,21 @@ SelectedUser CurrentUser() {
 
 // Releases a data cursor on every path.
 class DatCursor {
-public:
+  public:
     explicit DatCursor(ClSetData* set) : set_(set) { set_->GetDatCursor(&cursor_); }
     ~DatCursor() { set_->ReleaseDatCursor(cursor_); }
     DatCursor(const DatCursor&) = delete;
     DatCursor& operator=(const DatCursor&) = delete;
     int id() const { return cursor_; }
 
-private:
+  private:
     ClSetData* set_;
     int cursor_ = 0;
 };
 
 // The wait cursor of the export; restored on every way out.
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(CWinApp& app) : app_(app) { app_.BeginWaitCursor(); }
     ~WaitCursor() { Restore(); }
     WaitCursor(const WaitCursor&) = delete;
@@ -73,7 +75,7 @@ public:
         on_ = false;
     }
 
-private:
+  private:
     CWinApp& app_;
     bool on_ = true;
 };
@@ -82,7 +84,8 @@ private:
 
 ClLinkApp::ClLinkApp(const EditionInfo& edition) : edition(edition) {}
 
-void ClLinkApp::MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth, int endMonth) {
+void ClLinkApp::MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth,
+                             int endMonth) {
     BuildFindInfo(find, data, startMonth, endMonth);
 }
 
@@ -91,7 +94,8 @@ int ClLinkApp::GetShohizeiInfo(StSHOHIZEIINFO* out, const StDATAINFO* data) {
 }
 
 int ClLinkApp::GetSelectedDataInfo(StDATAINFO* out) {
-    if (!dataSet) dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
+    if (!dataSet)
+        dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
     const SelectedUser user = CurrentUser();
 
     std::memset(out, 0, sizeof *out);

@@ -12,7 +12,7 @@
 class ClSetData;
 
 class ClLinkApp : public CWinApp {
-public:
+  public:
     // Outcome of a run.
     static constexpr int kResultSuccess = 0;
     static constexpr int kResultCancelled = 1;
@@ -25,7 +25,8 @@ public:
 
     // Copies the company data the user selected into `out`; 1 when found.
     int GetSelectedDataInfo(StDATAINFO* out);
-    static void MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth, int endMonth);
+    static void MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth,
+                             int endMonth);
     static int GetShohizeiInfo(StSHOHIZEIINFO* out, const StDATAINFO* data);
 
     int16_t functionId = 3;
@@ -34,7 +35,7 @@ public:
     LedgerLineList ledgerLines;
     ClSetData* dataSet = nullptr;
 
-private:
+  private:
     // The export after a successful link; returns InitInstance's result.
     BOOL RunExport();
 

@@ -19,7 +19,7 @@ constexpr int16_t kLinkAnd = 1;
 constexpr int16_t kLinkOr = 2;
 
 class FindBuilder {
-public:
+  public:
     explicit FindBuilder(StFINDINFO* find) : find_(find) {}
 
     void Add(int16_t comparison, int16_t monthKind, int16_t linkToPrevious) {
@@ -32,7 +32,7 @@ public:
         slot.link = kLinkLast;
     }
 
-private:
+  private:
     StFINDINFO* find_;
     int count_ = 0;
 };
@@ -52,13 +52,14 @@ void BuildFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth, int
     FindBuilder builder(find);
     builder.Add(kCompareNotLess, startPos, kLinkLast);
     builder.Add(kCompareNotMore, endPos, kLinkAnd);
-    if (data->interimClosing == 1 && endPos == 6) builder.Add(kCompareEqual, kMonthKindInterim, kLinkOr);
+    if (data->interimClosing == 1 && endPos == 6)
+        builder.Add(kCompareEqual, kMonthKindInterim, kLinkOr);
     if (endMonth == last % kCrossingOffset) builder.Add(kCompareEqual, kMonthKindYearEnd, kLinkOr);
 }
 
 int ReadShohizeiInfo(StSHOHIZEIINFO* out, const StDATAINFO* data) {
-    auto* taxSet = static_cast<ClSetShohizei*>(
-        ClDataMgr::Inst()->GetSetObject(kSetKindShohizei, 1));
+    auto* taxSet =
+        static_cast<ClSetShohizei*>(ClDataMgr::Inst()->GetSetObject(kSetKindShohizei, 1));
     if (!taxSet || !data) return 0;
     taxSet->AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
     taxSet->SetCurDataID(data->dataId);

@@ -11,10 +11,10 @@
 #pragma pack(push, 1)
 
 struct StKESSANITEMINFO {
-    uint32_t accountKey;   // account code x 10000 + sub-number
-    char formalName[31];   // Shift_JIS, NUL-terminated
-    char labelName[31];    // second name; labels of total rows
-    int64_t openingAmount; // raw amounts: ten-thousandths of a yen
+    uint32_t accountKey;    // account code x 10000 + sub-number
+    char formalName[31];    // Shift_JIS, NUL-terminated
+    char labelName[31];     // second name; labels of total rows
+    int64_t openingAmount;  // raw amounts: ten-thousandths of a yen
     int64_t changeAmount;
     int64_t closingAmount;
     uint32_t classCode;

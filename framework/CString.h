@@ -6,7 +6,7 @@
 #include <string>
 
 class CString {
-public:
+  public:
     CString() = default;
     CString(const char* text) : bytes_(text ? text : "") {}
     CString(const char* text, int length) : bytes_(text, static_cast<size_t>(length)) {}
@@ -45,13 +45,18 @@ public:
     // Byte positions; -1 when not found. These are byte searches: callers that look for
     // an ASCII byte inside Shift_JIS text use the double-byte aware helpers instead.
     int Find(char ch, int start = 0) const { return ToIndex(bytes_.find(ch, Clamp(start))); }
-    int Find(const char* sub, int start = 0) const { return ToIndex(bytes_.find(sub, Clamp(start))); }
+    int Find(const char* sub, int start = 0) const {
+        return ToIndex(bytes_.find(sub, Clamp(start)));
+    }
     int ReverseFind(char ch) const { return ToIndex(bytes_.rfind(ch)); }
 
     CString Left(int count) const { return bytes_.substr(0, Clamp(count)); }
-    CString Mid(int first) const { return Clamp(first) < bytes_.size() ? bytes_.substr(Clamp(first)) : std::string(); }
+    CString Mid(int first) const {
+        return Clamp(first) < bytes_.size() ? bytes_.substr(Clamp(first)) : std::string();
+    }
     CString Mid(int first, int count) const {
-        return Clamp(first) < bytes_.size() ? bytes_.substr(Clamp(first), Clamp(count)) : std::string();
+        return Clamp(first) < bytes_.size() ? bytes_.substr(Clamp(first), Clamp(count))
+                                            : std::string();
     }
     CString Right(int count) const {
         size_t n = Clamp(count) < bytes_.size() ? Clamp(count) : bytes_.size();
@@ -62,7 +67,7 @@ public:
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void FormatV(const char* format, va_list args);
 
-private:
+  private:
     static size_t Clamp(int value) { return value < 0 ? 0 : static_cast<size_t>(value); }
     static int ToIndex(size_t pos) { return pos == std::string::npos ? -1 : static_cast<int>(pos); }
 

@@ -10,19 +10,19 @@
 
 // One company data entry.
 struct StDATAINFO {
-    char dataId[16];            // data identifier, NUL-terminated
-    int32_t dataNo;             // data number, matched against the user's selection
+    char dataId[16];  // data identifier, NUL-terminated
+    int32_t dataNo;   // data number, matched against the user's selection
     uint8_t reserved20[4];
-    char companyName[260];      // NUL-terminated
-    int32_t periodStart;        // yyyymmdd
-    int32_t periodEnd;          // yyyymmdd
+    char companyName[260];  // NUL-terminated
+    int32_t periodStart;    // yyyymmdd
+    int32_t periodEnd;      // yyyymmdd
     uint8_t reserved292[8];
-    int32_t manufacturing;      // nonzero: the company prepares a cost-of-manufacturing report
-    int32_t interimClosing;     // 1 = interim closing on
+    int32_t manufacturing;   // nonzero: the company prepares a cost-of-manufacturing report
+    int32_t interimClosing;  // 1 = interim closing on
     uint8_t reserved308[18];
-    int16_t startOfUseMonth;    // 0 behaves like 1; 99 marks past-results data
+    int16_t startOfUseMonth;  // 0 behaves like 1; 99 marks past-results data
     uint8_t reserved328[548];
-    uint8_t companyLaw;         // 1 = data in the company-law format
+    uint8_t companyLaw;  // 1 = data in the company-law format
     uint8_t reserved877[629];
 };
 static_assert(sizeof(StDATAINFO) == 1506);
@@ -38,7 +38,7 @@ static_assert(offsetof(StDATAINFO, companyLaw) == 876);
 // Consumption-tax settings; only the sum-set byte is read.
 struct StSHOHIZEIINFO {
     uint8_t reserved0[5];
-    uint8_t sumSet;             // nonzero: use the second set of account sums
+    uint8_t sumSet;  // nonzero: use the second set of account sums
     uint8_t reserved6[14];
 };
 static_assert(sizeof(StSHOHIZEIINFO) == 20);
@@ -46,15 +46,15 @@ static_assert(offsetof(StSHOHIZEIINFO, sumSet) == 5);
 
 // One search condition slot.
 struct StFINDCONDINFO {
-    int32_t field;              // 17: the month-kind field of the records searched
+    int32_t field;  // 17: the month-kind field of the records searched
     uint8_t reserved4[2];
-    int16_t comparison;         // 4 not less than, 6 not more than, 1 equal to
+    int16_t comparison;  // 4 not less than, 6 not more than, 1 equal to
     uint8_t reserved8[2];
-    int16_t valueType;          // 2
+    int16_t valueType;  // 2
     uint8_t reserved12[6];
-    int16_t monthKind;          // the month kind compared with
+    int16_t monthKind;  // the month kind compared with
     uint8_t reserved20[10];
-    int16_t link;               // 1 and, 2 or, 0 last slot
+    int16_t link;  // 1 and, 2 or, 0 last slot
     uint8_t reserved32[2];
 };
 static_assert(sizeof(StFINDCONDINFO) == 34);
@@ -81,16 +81,16 @@ struct StSWKDISPINFO;
 constexpr int kSumColumns = 15;
 struct StKAMOKUSUMINFO {
     uint8_t reserved0[32];
-    uint32_t accountKey;        // main code x 10000 + sub-number
+    uint32_t accountKey;  // main code x 10000 + sub-number
     uint8_t reserved36[2];
-    char formalName[31];        // NUL-terminated, at most 30 bytes
+    char formalName[31];  // NUL-terminated, at most 30 bytes
     uint8_t reserved69[38];
-    char secondName[19];        // NUL-terminated, at most 18 bytes (the flags follow)
-    uint8_t excludeLedger126;   // 1 excludes the account from the ledger walk
-    uint8_t excludeLedger127;   // 1 excludes the account from the ledger walk
-    uint8_t kind;               // 1 = no account item
+    char secondName[19];       // NUL-terminated, at most 18 bytes (the flags follow)
+    uint8_t excludeLedger126;  // 1 excludes the account from the ledger walk
+    uint8_t excludeLedger127;  // 1 excludes the account from the ledger walk
+    uint8_t kind;              // 1 = no account item
     uint8_t reserved129;
-    uint8_t nature;             // 1 = debit-nature
+    uint8_t nature;  // 1 = debit-nature
     uint8_t reserved131[5];
     uint32_t classCode;
     uint8_t reserved140[12];
@@ -122,10 +122,10 @@ struct StMOTOCHOINFO {
     uint8_t reserved0[4];
     uint32_t voucherId;
     int32_t voucherNo;
-    uint32_t lineNo;            // 1 = first line of the voucher
-    int32_t date;               // yyyymmdd
+    uint32_t lineNo;  // 1 = first line of the voucher
+    int32_t date;     // yyyymmdd
     uint8_t reserved20[66];
-    uint8_t compound;           // kCompound... or 0
+    uint8_t compound;  // kCompound... or 0
     uint8_t reserved87;
     uint32_t debitKey;
     uint8_t reserved92[4];
@@ -137,9 +137,9 @@ struct StMOTOCHOINFO {
     int64_t creditAmount;
     int64_t creditTax;
     uint8_t reserved157[21];
-    char summary[61];           // NUL-terminated, at most 60 bytes
+    char summary[61];  // NUL-terminated, at most 60 bytes
     uint8_t reserved239[381];
-    uint8_t side;               // 1 credit side, 2 debit side, other both
+    uint8_t side;  // 1 credit side, 2 debit side, other both
     uint8_t reserved621[7];
 };
 static_assert(sizeof(StMOTOCHOINFO) == 628);
@@ -179,7 +179,7 @@ static_assert(offsetof(StSWKTINFO, creditTax) == 149);
 // One account master entry.
 struct StKAMOKUINFO {
     uint8_t reserved0[22];
-    char name[31];              // NUL-terminated, at most 30 bytes
+    char name[31];  // NUL-terminated, at most 30 bytes
     uint8_t reserved53[91];
     uint32_t classCode;
     uint8_t reserved148[73];
@@ -191,8 +191,8 @@ static_assert(offsetof(StKAMOKUINFO, classCode) == 144);
 // One era of the era table.
 struct StGENGOINFO {
     uint8_t reserved0[4];
-    int32_t startDate;          // first day of the era, yyyymmdd
-    char name[7];               // NUL-terminated, at most 6 bytes
+    int32_t startDate;  // first day of the era, yyyymmdd
+    char name[7];       // NUL-terminated, at most 6 bytes
     uint8_t reserved15[9];
 };
 static_assert(sizeof(StGENGOINFO) == 24);
@@ -203,11 +203,11 @@ static_assert(offsetof(StGENGOINFO, name) == 8);
 struct StMOTOCHOHYOJIINFO {
     uint32_t accountKey;
     uint8_t reserved4[52];
-    int32_t endIsInterim;       // 1 when the range ends with month kind 15
-    int32_t firstDay;           // yyyymmdd
-    int32_t lastDay;            // yyyymmdd
+    int32_t endIsInterim;  // 1 when the range ends with month kind 15
+    int32_t firstDay;      // yyyymmdd
+    int32_t lastDay;       // yyyymmdd
     uint8_t reserved68[8];
-    uint32_t* viewList;         // three words owned by the caller
+    uint32_t* viewList;  // three words owned by the caller
     uint8_t reservedTail[88 - 76 - sizeof(uint32_t*)];
 };
 static_assert(sizeof(StMOTOCHOHYOJIINFO) == 88);

@@ -5,11 +5,11 @@
 
 #include "framework/CFile.h"
 #include "framework/Sys.h"
-#include "report/ByteLimit.h"
 #include "report/ClSupportInfo.h"
 #include "report/ClXmlWriter.h"
 #include "report/ProgramVersion.h"
 #include "ui/ClProgressDlg.h"
+#include "util/Sjis.h"
 
 namespace {
 
@@ -129,7 +129,7 @@ int ClReportWriter::WriteData(ClXmlWriter& xml, const StDATAINFO& /*data*/) {
 
 CString ClReportWriter::CompanyNameForXml(const char* companyName) {
     const std::string converted = sys::FullWidth(companyName);
-    return LimitBytes(converted.c_str(), converted.size(), kCompanyNameLimit);
+    return sjis::Truncate(converted, kCompanyNameLimit);
 }
 
 int ClReportWriter::WriteLines(ClXmlWriter& xml, std::span<const XmlLine> lines) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "report/ByteLimit.h"
+#include "util/Sjis.h"
 
 namespace {
 
@@ -85,6 +85,7 @@ CString FindSupportValue(const unsigned char* buffer, size_t size, std::string_v
     value += key.size();
     const unsigned char* valueEnd =
         std::find_if(value, end, [](unsigned char b) { return b == 0 || b == kSupportUnread; });
-    return LimitBytes(reinterpret_cast<const char*>(value), static_cast<size_t>(valueEnd - value),
-                      maxBytes);
+    return sjis::Truncate(std::string_view(reinterpret_cast<const char*>(value),
+                                           static_cast<size_t>(valueEnd - value)),
+                          maxBytes);
 }

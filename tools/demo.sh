@@ -19,19 +19,7 @@ fail() {
     exit 1
 }
 
-# A Unix path as Wine's Z: drive names it.
-win_path() {
-    local p
-    p=$(realpath -m "$1")
-    printf 'Z:%s' "${p//\//\\}"
-}
-
-# The same, escaped for a quoted driver-script argument.
-script_path() {
-    local p
-    p=$(win_path "$1")
-    printf '%s' "${p//\\/\\\\}"
-}
+source "$root/tools/winpath.sh"
 
 lay_out_installation() {
     [ -f "$build/editions/$program" ] || fail "$build/editions/$program is missing; build first (tools/build.sh win)"

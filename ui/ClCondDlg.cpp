@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
-#include "util/MonthRules.h"
 #include "framework/Sys.h"
 #include "platform/pathkit.h"
 #include "ui/ConditionRules.h"
 #include "ui/resource.h"
+#include "util/MonthRules.h"
 
 namespace {
 
@@ -138,8 +138,8 @@ bool ClCondDlg::MonthsAreValid(CEdit*& focus) {
 
 void ClCondDlg::OnExecute() {
     if (!UpdateData(TRUE)) return;
-    statementChoice =
-        IsDlgButtonChecked(m_hWnd, IDC_MEMBERS) == BST_CHECKED ? kMembersEquity : kShareholdersEquity;
+    statementChoice = IsDlgButtonChecked(m_hWnd, IDC_MEMBERS) == BST_CHECKED ? kMembersEquity
+                                                                             : kShareholdersEquity;
     ledgerFlag = IsDlgButtonChecked(m_hWnd, IDC_LEDGER) == BST_CHECKED ? 1 : 0;
 
     CEdit* focus = nullptr;

@@ -10,7 +10,7 @@
 #include "framework/Controls.h"
 
 class ClCondDlg : public CDialog {
-public:
+  public:
     static constexpr UINT kTemplateId = 130;
     static constexpr int kIdExecute = 1002;
     static constexpr int kIdCancel = 1003;
@@ -48,11 +48,11 @@ public:
     int32_t pathFixed = 0;
     CString savedPath;
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* dx) override;
     bool OnCommand(int id) override;
 
-private:
+  private:
     // Shows one of the dialog's own messages (caption "決算書").
     int ShowMessage(const char* text, UINT type);
     // Gives the field the focus with its whole text selected.

@@ -10,7 +10,7 @@
 #include "framework/Controls.h"
 
 class ClProgressDlg : public CDialog {
-public:
+  public:
     static constexpr UINT kTemplateId = 131;
 
     // Raising and repainting the dialog costs about a millisecond per call under a real
@@ -29,10 +29,10 @@ public:
     // Shows whatever is still pending on screen; called before the dialog ends.
     void Flush();
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* dx) override;
 
-private:
+  private:
     void SetTitle(int percent);
     // Brings the dialog to the top and repaints it, unless that was done within the
     // refresh interval and nothing forces it.

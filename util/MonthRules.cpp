@@ -11,7 +11,8 @@ int16_t CalendarMonth(int32_t date) { return static_cast<int16_t>((date % 10000)
 
 }  // namespace
 
-void GetPeriodMonths(int32_t periodStart, int32_t periodEnd, int16_t* firstMonth, int16_t* lastMonth) {
+void GetPeriodMonths(int32_t periodStart, int32_t periodEnd, int16_t* firstMonth,
+                     int16_t* lastMonth) {
     int16_t first = CalendarMonth(periodStart);
     int16_t last = CalendarMonth(periodEnd);
 

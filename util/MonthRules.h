@@ -11,7 +11,8 @@ constexpr int16_t kCrossingOffset = 100;
 // the period end (last; kCrossingOffset added when the period crosses into the next
 // calendar year). Either output may be null; both stay unchanged when no period object
 // can be made.
-void GetPeriodMonths(int32_t periodStart, int32_t periodEnd, int16_t* firstMonth, int16_t* lastMonth);
+void GetPeriodMonths(int32_t periodStart, int32_t periodEnd, int16_t* firstMonth,
+                     int16_t* lastMonth);
 
 // Positions in the fiscal year (1 = first month) of the chosen calendar months.
 // Nothing happens unless both outputs are given.

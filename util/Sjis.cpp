@@ -18,14 +18,14 @@ bool EndsWithBackslash(const std::string& text) {
     return last != std::string::npos && last + 1 == text.size() && text[last] == '\\';
 }
 
-std::string Truncate(const std::string& text, size_t maxBytes) {
-    size_t end = 0;
-    while (end < text.size()) {
-        const size_t next = end + CharLength(text, end);
-        if (next > maxBytes) break;
-        end = next;
+std::string Truncate(std::string_view text, size_t maxBytes) {
+    size_t kept = 0;
+    while (kept < text.size()) {
+        const size_t width = IsLeadByte(static_cast<unsigned char>(text[kept])) ? 2 : 1;
+        if (kept + width > text.size() || kept + width > maxBytes) break;
+        kept += width;
     }
-    return text.substr(0, end);
+    return std::string(text.substr(0, kept));
 }
 
 }  // namespace sjis

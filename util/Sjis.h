@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace sjis {
 
@@ -15,8 +16,9 @@ constexpr bool IsLeadByte(unsigned char byte) {
 // True when the text's last character is a single-byte backslash.
 bool EndsWithBackslash(const std::string& text);
 
-// The longest prefix of at most maxBytes bytes that does not end inside a double-byte
-// character.
-std::string Truncate(const std::string& text, size_t maxBytes);
+// The longest prefix of at most maxBytes bytes that holds only whole characters. A lead
+// byte whose second byte is missing (a broken text) is dropped too: written before
+// markup it would swallow the markup's first byte.
+std::string Truncate(std::string_view text, size_t maxBytes);
 
 }  // namespace sjis

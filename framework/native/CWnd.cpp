@@ -2,8 +2,8 @@
 // would have reached the screen.
 
 #include "framework/CWnd.h"
-#include "framework/Controls.h"
 
+#include "framework/Controls.h"
 #include "framework/Headless.h"
 #include "framework/native/HeadlessWindows.h"
 

@@ -26,19 +26,7 @@ fail() {
     exit 1
 }
 
-# A Unix path as Wine's Z: drive names it.
-win_path() {
-    local p
-    p=$(realpath -m "$1")
-    printf 'Z:%s' "${p//\//\\}"
-}
-
-# The same, escaped for a quoted driver-script argument.
-script_path() {
-    local p
-    p=$(win_path "$1")
-    printf '%s' "${p//\\/\\\\}"
-}
+source "$repo/tools/winpath.sh"
 
 # The installed program, as a driver script names it.
 exe=$(script_path "$install/$exe_name")

@@ -12,7 +12,7 @@ constexpr int kOverallBar = 1016;
 constexpr int kActivityBar = 1017;
 
 class ProgressDlgTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { headless::Recorder::Get().Reset(); }
 
     static headless::Recorder& screen() { return headless::Recorder::Get(); }
@@ -31,9 +31,7 @@ protected:
         return deltas;
     }
 
-    static std::string Title(int percent) {
-        return "集計中 " + std::to_string(percent) + "％";
-    }
+    static std::string Title(int percent) { return "集計中 " + std::to_string(percent) + "％"; }
 };
 
 TEST_F(ProgressDlgTest, AdvanceStepsEveryPositionOfTheRange) {

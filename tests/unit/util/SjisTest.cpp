@@ -18,12 +18,9 @@ TEST(Sjis, TruncateKeepsWholeCharacters) {
         size_t maxBytes;
         std::string expected;
     } cases[] = {
-        {"abc", 2, "ab"},
-        {"あい", 3, "あ"},
-        {"あい", 4, "あい"},
-        {"aあ", 2, "a"},
-        {"ｱｲ", 1, "ｱ"},  // half-width katakana is one byte
-        {"", 5, ""},
+        {"abc", 2, "ab"}, {"あい", 3, "あ"}, {"あい", 4, "あい"},
+        {"aあ", 2, "a"},  {"ｱｲ", 1, "ｱ"},     // half-width katakana is one byte
+        {"", 5, ""},      {"a\x82", 5, "a"},  // a lead byte without its second byte
     };
     for (const Case& c : cases) EXPECT_EQ(sjis::Truncate(c.text, c.maxBytes), c.expected);
 }
