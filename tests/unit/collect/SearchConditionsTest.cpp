@@ -26,8 +26,8 @@ std::vector<Slot> UsedSlots(const StFINDINFO& find) {
     std::vector<Slot> slots;
     for (const StFINDCONDINFO& slot : find.slots) {
         if (slot.field == 0) break;
-        EXPECT_EQ(slot.field, 17);
-        EXPECT_EQ(slot.valueType, 2);
+        EXPECT_EQ(+slot.field, 17);  // by value: the packed field is misaligned
+        EXPECT_EQ(+slot.valueType, 2);
         slots.push_back({slot.comparison, slot.monthKind, slot.link});
     }
     return slots;
