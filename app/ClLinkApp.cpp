@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/EnvironmentCheck.h"
 #include "collect/SearchConditions.h"
 #include "framework/Sys.h"
 #include "platform/Status.h"
@@ -21,6 +22,7 @@ constexpr const char* kWriteFailed =
     "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 constexpr const char* kExportDone =
     "決算書情報の出力が終了しました。\n\nアプリケーションを終了します。";
+constexpr UINT kRefusal = MB_OK | MB_ICONEXCLAMATION;
 constexpr int kUseDataType = 1;
 constexpr int kLinkDeclined = 1;
 constexpr int16_t kPastResultsMonth = 99;
@@ -113,6 +115,41 @@ int ClLinkApp::GetSelectedDataInfo(StDATAINFO* out) {
     return 0;
 }
 
+int ClLinkApp::ParseCommandLine(const char* commandLine) {
+    if (!commandLine) return 0;
+    HandshakeFields fields;
+    const bool accepted = ParseHandshake(commandLine, fields);
+    // Window handles are 32-bit values, sign-extended to the handle's width.
+    callerWnd = reinterpret_cast<HWND>(static_cast<intptr_t>(fields.callerWnd));
+    notifyMsg = fields.notifyMsg;
+    functionId = fields.functionId;
+    callerPath = fields.callerPath.c_str();
+    return accepted ? 1 : 0;
+}
+
+int ClLinkApp::CheckEnvironment(int showMessages) {
+    const int code = ReadLevelCode(DefinitionFilePath(sys::CurrentDirectory()));
+    if (code == kLevelSupported) return 1;
+    if (showMessages)
+        ClAccConnect::Inst()->DispMsg(callerWnd, LevelMessage(code), kCaption, kRefusal);
+    return 0;
+}
+
+void ClLinkApp::AcceptCaller() {
+    startedByCaller = 1;
+    callerWndObj = CWnd::FromHandle(callerWnd);
+    if (callerWndObj) callerWndObj->EnableWindow(FALSE);
+    ClAccConnect::Inst()->ownerWnd = callerWnd;
+}
+
+void ClLinkApp::ReportToCaller() {
+    ::SetForegroundWindow(callerWnd);
+    ::EnableWindow(callerWnd, TRUE);
+    ::PostMessageA(callerWnd, notifyMsg, static_cast<WPARAM>(static_cast<intptr_t>(functionId)),
+                   static_cast<LPARAM>(resultCode));
+    ::EnableWindow(callerWnd, TRUE);
+}
+
 BOOL ClLinkApp::InitInstance() {
     ClAccConnect* connect = ClAccConnect::Inst();
     connect->caption = kCaption;
@@ -120,7 +157,12 @@ BOOL ClLinkApp::InitInstance() {
     connect->SetUseDataType(kUseDataType);
     if (connect->Initiate() != kLibOk) return FALSE;
 
+    if (ParseCommandLine(m_lpCmdLine)) AcceptCaller();
     EnterProgramFolder();
+    if (!CheckEnvironment(1)) {
+        resultCode = kResultFailure;
+        return FALSE;
+    }
 
     const int link = connect->ExpSysLink();
     if (link != kLibOk) {
@@ -138,7 +180,7 @@ BOOL ClLinkApp::RunExport() {
     std::memset(&tax, 0, sizeof tax);
     GetShohizeiInfo(&tax, &data);
 
-    ClCondDlg conditions;
+    ClCondDlg conditions(callerWndObj);
     const SelectedUser user = CurrentUser();
     conditions.userId = user.userId;
     conditions.selectionNo1 = user.selectionNo1;
@@ -156,6 +198,7 @@ BOOL ClLinkApp::RunExport() {
                                  data.periodEnd / 10000, data.periodEnd / 100 % 100,
                                  data.periodEnd % 100);
     conditions.companyLaw = data.companyLaw;
+    if (startedByCaller) conditions.callerPath = callerPath;
     if (conditions.DoModal() == ClCondDlg::kIdCancel) {
         resultCode = kResultCancelled;
         return FALSE;
@@ -167,6 +210,7 @@ BOOL ClLinkApp::RunExport() {
 
     ClProgressDlg progress;
     progress.Create(ClProgressDlg::kTemplateId);
+    if (callerWndObj) progress.SetParent(callerWndObj);
     progress.ShowWindow(SW_SHOW);
     WaitCursor waitCursor(*this);
     progress.Start();
@@ -205,5 +249,6 @@ int ClLinkApp::ExitInstance() {
     connect->LogOut();
     connect->Terminate();
     connect->Release();
+    if (startedByCaller) ReportToCaller();
     return CWinApp::ExitInstance();
 }

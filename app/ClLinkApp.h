@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "app/Handshake.h"
 #include "collect/StatementData.h"
+#include "framework/CString.h"
 #include "framework/CWinApp.h"
 #include "platform/Records.h"
 #include "util/Edition.h"
@@ -23,19 +25,35 @@ class ClLinkApp : public CWinApp {
     BOOL InitInstance() override;
     int ExitInstance() override;
 
+    // Reads the handshake of a calling application from the command line (the arguments,
+    // without the program name); 1 when it was accepted.
+    int ParseCommandLine(const char* commandLine);
+    // Whether the tax-filing application beside the program speaks this component's
+    // level; 1 when it does. Otherwise, with `showMessages`, tells the user which side
+    // to update.
+    int CheckEnvironment(int showMessages);
     // Copies the company data the user selected into `out`; 1 when found.
     int GetSelectedDataInfo(StDATAINFO* out);
     static void MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth,
                              int endMonth);
     static int GetShohizeiInfo(StSHOHIZEIINFO* out, const StDATAINFO* data);
 
-    int16_t functionId = 3;
+    int32_t startedByCaller = 0;
+    HWND callerWnd = nullptr;
+    uint32_t notifyMsg = 0;
+    int16_t functionId = kStandAloneFunctionId;
+    CString callerPath;
+    CWnd* callerWndObj = nullptr;
     int32_t resultCode = kResultSuccess;
     AccountItemList accountItems;
     LedgerLineList ledgerLines;
     ClSetData* dataSet = nullptr;
 
   private:
+    // Disables the caller window for the run and makes it the connection's owner.
+    void AcceptCaller();
+    // Gives the caller window back and posts the outcome to it.
+    void ReportToCaller();
     // The export after a successful link; returns InitInstance's result.
     BOOL RunExport();
 

@@ -41,6 +41,30 @@ install_program() {
     cp "$fixtures/QuillmarkDef.ini" "$fixtures/SUPPORT.INF" "$install/"
 }
 
+# with_settings_folder: the installed book names a settings folder inside the case's
+# folder, so that the settings file it keeps can be checked (at $settings_folder).
+settings_folder=$work/settings
+with_settings_folder() {
+    python3 - "$install/TallyvaleBook.json" "$(win_path "$settings_folder")\\" <<'EOF_PY'
+import json, sys
+with open(sys.argv[1], encoding="utf-8") as f:
+    book = json.load(f)
+book.setdefault("folders", {})["settings"] = sys.argv[2]
+with open(sys.argv[1], "w", encoding="utf-8") as f:
+    json.dump(book, f, ensure_ascii=False, indent=2)
+EOF_PY
+}
+
+# set_program_level TEXT: the definition file's QK41 line (none when TEXT is "-").
+set_program_level() {
+    local ini=$install/QuillmarkDef.ini
+    if [ "$1" = - ]; then
+        printf '[ProgramLevel]\r\n' >"$ini"
+    else
+        printf '[ProgramLevel]\r\nQK41=%s\r\n' "$1" >"$ini"
+    fi
+}
+
 # run_driver < SCRIPT: runs the driver script (read from standard input) under Wine. Its
 # waits get a limit generous enough for a loaded machine unless the script sets one.
 run_driver() {
