@@ -1,6 +1,3 @@
-#include <commctrl.h>
-#include <windows.h>
-
 #include <algorithm>
 #include <utility>
 #include <vector>

@@ -1,7 +1,6 @@
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
+// Brings <windows.h> with the common controls, in the order they need.
 #include "framework/Controls.h"
 
 namespace {
