@@ -1,0 +1,92 @@
+// Measures the account balance collection on the book named by TALLYVALE_BOOK (for
+// example one written by tools/bench/make_large_book.py): the time of a whole-year
+// collection without progress display, the number of items and the peak memory.
+//
+//   TALLYVALE_BOOK=large-book.json collect_bench [repetitions]
+
+#include <malloc.h>
+#include <sys/resource.h>
+#include <time.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "collect/ClKessanshoData.h"
+#include "collect/SearchConditions.h"
+#include "platform/bridgekit.h"
+#include "platform/sharekit.h"
+
+namespace {
+
+// <chrono> cannot be compiled into Shift_JIS literals ("µs"): the clock comes from POSIX.
+double NowMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return 1000.0 * static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Heap bytes in use now (glibc).
+size_t HeapInUse() { return mallinfo2().uordblks; }
+
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct Collected {
+    double milliseconds;
+    int items;
+};
+
+// Collects into `items`, which the caller empties.
+Collected CollectOnce(int sumSetFlag, const StFINDINFO& find, const StDATAINFO& data,
+                      AccountItemList& items) {
+    ClKessanshoData collector;
+    collector.accountItemList = &items;
+    const double start = NowMilliseconds();
+    const int result = collector.CollectAccounts(sumSetFlag, &find, &data);
+    const double end = NowMilliseconds();
+    if (result != ClKessanshoData::kOk) std::fprintf(stderr, "collection ended early\n");
+    return {end - start, items.GetCount()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int repetitions = argc > 1 ? std::atoi(argv[1]) : 5;
+    const double loadStart = NowMilliseconds();
+    if (ClAccConnect::Inst()->Initiate() != kLibOk) return 1;
+    const double loadMs = NowMilliseconds() - loadStart;
+    const long loadedKb = PeakKilobytes();
+
+    auto* dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
+    const StDATAINFO data = *dataSet->GetSelectedInfo();
+    StSHOHIZEIINFO tax;
+    std::memset(&tax, 0, sizeof tax);
+    ReadShohizeiInfo(&tax, &data);
+    StFINDINFO find;
+    std::memset(&find, 0, sizeof find);
+    BuildFindInfo(&find, &data, data.periodStart / 100 % 100, data.periodEnd / 100 % 100);
+
+    double best = 0;
+    int items = 0;
+    size_t heldBytes = 0;
+    for (int i = 0; i < repetitions; ++i) {
+        AccountItemList list;
+        const size_t before = HeapInUse();
+        const Collected collected = CollectOnce(SumSetFlag(tax), find, data, list);
+        const size_t after = HeapInUse();
+        heldBytes = after > before ? after - before : 0;
+        DeleteAll(list);
+        if (i == 0 || collected.milliseconds < best) best = collected.milliseconds;
+        items = collected.items;
+    }
+    std::printf("book loaded in %.1f ms, peak memory %ld KB\n", loadMs, loadedKb);
+    std::printf("collection of the whole year: %d items, best of %d: %.2f ms (%.3f us per item)\n",
+                items, repetitions, best, items ? 1000.0 * best / items : 0.0);
+    std::printf("heap held by the items of one collection: %zu KB; peak memory: %ld KB\n",
+                heldBytes / 1024, PeakKilobytes());
+    return 0;
+}
