@@ -4,10 +4,12 @@
 // Ends with kIdExecute after every check passed, or kIdCancel.
 
 #include <cstdint>
+#include <string>
 
 #include "framework/CDialog.h"
 #include "framework/CString.h"
 #include "framework/Controls.h"
+#include "util/Edition.h"
 
 class ClCondDlg : public CDialog {
   public:
@@ -19,11 +21,34 @@ class ClCondDlg : public CDialog {
 
     explicit ClCondDlg(CWnd* parent = nullptr);
 
+    // Capacity of the path buffer that LoadSettings fills.
+    static constexpr int kSettingsPathSize = 261;
+
     BOOL OnInitDialog() override;
     void OnExecute();
+    void OnBrowse();
     void OnCancel() override;
-    // Enter on a control without a role of its own must not end the dialog unchecked.
+    // Enter on a control without a role of its own (a radio button, the check box) must
+    // not end the dialog unchecked: the platform's OK does nothing here.
     void OnOK() override {}
+    // Enter and F12 as the keyboard table of the dialog says.
+    BOOL PreTranslateMessage(MSG* message) override;
+    // Enter on the months and the output path moves on to the next field.
+    void FocusEndMonth();
+    void FocusAfterEndMonth();
+    void FocusAfterOutputPath();
+
+    // The remembered conditions of this user and company data. LoadSettings: 1 when a
+    // record was found (`path` gets at most kSettingsPathSize - 1 bytes), else 0 with
+    // the outputs untouched. SaveSettings: 1 when the record was written; without a
+    // path the record keeps `savedPath`.
+    int LoadSettings(int16_t* startMonth, int16_t* endMonth, int16_t* choice, int32_t* ledger,
+                     char* path);
+    int SaveSettings(int16_t startMonth, int16_t endMonth, int16_t choice, int32_t ledger,
+                     const char* path = nullptr);
+
+    // The edition whose settings file and key format are used; none: no settings.
+    const EditionInfo* edition = nullptr;
 
     // Inputs set by the run controller before the modal run.
     CString periodText;
@@ -61,6 +86,15 @@ class ClCondDlg : public CDialog {
     CString DefaultOutputPath() const;
     // The month rules; on a refusal the field to correct is returned in `focus`.
     bool MonthsAreValid(CEdit*& focus);
+    // The output path checks; false after the message, with the dialog left open.
+    bool OutputPathIsAccepted();
+    // Shows the refusal and sends the user back to the output path; always false.
+    bool RefusePath(const char* text);
+    bool UserAgrees(const char* question);
+    void ReadChoices();
+    void ProposeConditions();
+    std::string SettingsFolder() const;
+    std::string SettingsKey() const;
 
     CButton outputGroup;
     CEdit endMonthEdit;
