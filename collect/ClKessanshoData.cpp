@@ -34,7 +34,7 @@ constexpr int kSumTypeBmn = 0;
 constexpr int kSumTypeDisptype = 0;
 constexpr int kSumTypePast = 0;
 
-// Loop statuses of the collector's own.
+// The loop status with which an item that cannot be allocated ends the collection.
 constexpr int kStatusNoMemory = -1001;
 
 // Overall bar positions, hundredths of a percent; divided by 10 with the ledger option,
@@ -57,7 +57,8 @@ class Entries {
         debit.AddAssign(ClCurrency::FromRaw(sums_.debitSums[set_][index]));
         credit.AddAssign(ClCurrency::FromRaw(sums_.creditSums[set_][index]));
     }
-    // Indexes from..to, both included; none when from > to.
+    // Indexes from..to, both included; none when from > to. Months outside the record's
+    // columns are not read.
     void AddIndexes(int from, int to) {
         for (int index = from < 0 ? 0 : from; index <= to && index < kSumColumns; ++index)
             AddIndex(index);
@@ -167,7 +168,7 @@ int ClKessanshoData::Collect(int sumSetFlag, const StFINDINFO& find, const StDAT
     int count = 0;
     if (kamokuRule->GetSumCount(&count) != kLibOk) return kFail;
     AdvanceBar(kRuleMovedPos / divisor, kCountedPos / divisor);
-    progressPos = static_cast<int16_t>(kCountedPos / divisor);
+    progressPos = kCountedPos / divisor;
     if (count != 0) progressStep = kLedgerSpan / static_cast<unsigned>(count);
     if (kamokuRule->SetMovePos(0) != kLibOk) return kFail;
 
@@ -207,7 +208,8 @@ int ClKessanshoData::ReadAccounts(int sumSetFlag, int count, const Months& month
         const Balances balances = AccountBalances(sums, sumSetFlag, months);
         if (sums.classCode == kCarriedProfitCode) carried = balances.opening;
         if (sums.kind != kKindNoItem && !AppendItem(sums, balances)) return kStatusNoMemory;
-        // The ledger walk takes the account here, kind 1 included, then the bar steps.
+        // With the ledger option every account, kind 1 included, has its ledger walked
+        // right after its item, and then takes its step of the bar.
         if (ledgerOption) StepForAccount();
     }
     return kLibOk;
