@@ -181,6 +181,7 @@ BOOL ClLinkApp::RunExport() {
     GetShohizeiInfo(&tax, &data);
 
     ClCondDlg conditions(callerWndObj);
+    conditions.edition = &edition;
     const SelectedUser user = CurrentUser();
     conditions.userId = user.userId;
     conditions.selectionNo1 = user.selectionNo1;
@@ -236,6 +237,10 @@ BOOL ClLinkApp::RunExport() {
         resultCode = kResultFailure;
         return FALSE;
     }
+    // A caller's path is the caller's business: the record keeps the user's own.
+    conditions.SaveSettings(static_cast<int16_t>(startMonth), static_cast<int16_t>(endMonth),
+                            conditions.statementChoice, conditions.ledgerFlag,
+                            startedByCaller ? nullptr : static_cast<const char*>(outputPath));
     progress.EndDialog(1);
     waitCursor.Restore();
     progress.MessageBox(kExportDone, kCaption, MB_OK | MB_ICONINFORMATION);
