@@ -1,6 +1,7 @@
 #include "report/ClReportWriter.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "framework/CFile.h"
@@ -117,14 +118,34 @@ int ClReportWriter::WriteBasic(ClXmlWriter& xml, const StDATAINFO& data) {
     return kOk;
 }
 
-int ClReportWriter::WriteData(ClXmlWriter& xml, const StDATAINFO& /*data*/) {
+int ClReportWriter::WriteData(ClXmlWriter& xml, const StDATAINFO& data) {
     if (!xml.WriteStartTag("DATA", 1)) return kFail;
-    // The section writers go here, in this order, each ending DATA with 0 at its first
-    // failure: balance sheet, income statement, cost-of-manufacturing report (when the
-    // company prepares one), changes in net assets, notes (when present), ledger blocks.
+    struct Statement {
+        SectionWriter write;
+        bool wanted;
+    };
+    // The notes (when present) and the ledger blocks follow the statements.
+    const Statement statements[] = {
+        {&ClReportWriter::WriteBalanceSheet, true},
+        {&ClReportWriter::WriteIncomeStatement, true},
+        {&ClReportWriter::WriteScheduleCostGoodsManufactured, data.manufacturing != 0},
+        {&ClReportWriter::WriteChangesNetAssets, true},
+    };
+    for (const Statement& statement : statements) {
+        if (statement.wanted && !WriteStatement(xml, statement.write)) return kFail;
+    }
     if (!xml.WriteEndTag("DATA", 1)) return kFail;
     Advance(progressBase + kBasicEnd, kProgressEnd);
     return kOk;
+}
+
+// Running out of memory while selecting accounts ends the statement like a failed write.
+int ClReportWriter::WriteStatement(ClXmlWriter& xml, SectionWriter write) {
+    try {
+        return (this->*write)(xml);
+    } catch (const std::bad_alloc&) {
+        return kFail;
+    }
 }
 
 CString ClReportWriter::CompanyNameForXml(const char* companyName) {

@@ -6,17 +6,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "framework/CPtrList.h"
 #include "framework/CString.h"
 #include "framework/CStringArray.h"
 #include "framework/WinTypes.h"
 #include "platform/Records.h"
+#include "report/AccountLookup.h"
 
 class ClProgressDlg;
 class ClXmlWriter;
-struct StKESSANITEMINFO;
-struct StMOTOCHOLINEINFO;
+struct SectionRow;
 
 class ClReportWriter {
   public:
@@ -34,6 +35,23 @@ class ClReportWriter {
     int WriteSystem(ClXmlWriter& xml, int16_t functionId);
     int WriteBasic(ClXmlWriter& xml, const StDATAINFO& data);
     int WriteData(ClXmlWriter& xml, const StDATAINFO& data);
+
+    // The statements inside DATA; 1, or 0 at the first failed write.
+    int WriteBalanceSheet(ClXmlWriter& xml);
+    int WriteIncomeStatement(ClXmlWriter& xml);
+    int WriteScheduleCostGoodsManufactured(ClXmlWriter& xml);
+    int WriteChangesNetAssets(ClXmlWriter& xml);
+
+    // Account access by classification code (see report/AccountLookup.h).
+    const StKESSANITEMINFO* FindAccount(uint32_t code) const;
+    AccountRefs SelectAccounts(uint32_t code) const;
+    AccountRefs SelectAccountsExact(uint32_t code) const;
+
+    // The label of an account name: spaces, brackets and the marks (製) [製] (完) [完]
+    // (未) [未] removed, whole characters at a time.
+    static CString CleanName(std::string_view name);
+    // A raw amount in whole yen, truncated toward zero: -15000 gives "-1".
+    static CString FormatAmount(int64_t raw);
 
     // The company name in full-width characters, as many whole characters as fit in
     // 63 bytes.
@@ -62,7 +80,23 @@ class ClReportWriter {
         bool pulse = false;
     };
 
+    using SectionWriter = int (ClReportWriter::*)(ClXmlWriter&);
+
     int WriteSections(ClXmlWriter& xml, int16_t functionId, const StDATAINFO& data);
+    int WriteStatement(ClXmlWriter& xml, SectionWriter write);
+
+    int WriteRows(ClXmlWriter& xml, std::span<const SectionRow> rows);
+    int WriteRow(ClXmlWriter& xml, const SectionRow& row);
+    int WriteGroupStart(ClXmlWriter& xml, uint32_t code, const char* name, int depth);
+    int WriteGroup(ClXmlWriter& xml, uint32_t code, const char* name, int depth);
+    int WriteItems(ClXmlWriter& xml, uint32_t code, int depth);
+    int WriteTotal(ClXmlWriter& xml, uint32_t code, const char* name, int depth);
+    int WriteIncomeTaxItems(ClXmlWriter& xml, int depth);
+    int WriteUnclassifiedItems(ClXmlWriter& xml, int depth, bool warn);
+    int WriteListedItems(ClXmlWriter& xml, const AccountRefs& items, int depth);
+    int WriteItem(ClXmlWriter& xml, const StKESSANITEMINFO& item, int depth);
+    void WarnUnclassified(const StKESSANITEMINFO& item);
+
     int WriteLines(ClXmlWriter& xml, std::span<const XmlLine> lines);
     void Pulse();
     void Advance(int from, int to);

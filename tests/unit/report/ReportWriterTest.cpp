@@ -7,11 +7,13 @@
 
 #include "platform/Records.h"
 #include "report/ClReportWriter.h"
+#include "tests/unit/report/AccountItems.h"
 #include "tests/unit/report/TestFiles.h"
 #include "util/Edition.h"
 
 namespace {
 
+using reporttest::AccountItems;
 using reporttest::CurrentDir;
 using reporttest::Fixture;
 using reporttest::ReadBytes;
@@ -34,7 +36,70 @@ struct Header {
     const char* cos;
 };
 
-std::string ExpectedReport(const Header& h) {
+// The statements of a company without accounts: every group as an empty pair, no
+// totals, and the statement of changes in net assets with only Select.
+constexpr char kEmptyBalanceSheetAndIncomeStatement[] =
+    "\t\t<BalanceSheet>\r\n"
+    "\t\t\t<Assets>\r\n"
+    "\t\t\t\t<CurrentAssets>\r\n"
+    "\t\t\t\t</CurrentAssets>\r\n"
+    "\t\t\t\t<NoncurrentAssets>\r\n"
+    "\t\t\t\t\t<PropertyPlantAndEquipment>\r\n"
+    "\t\t\t\t\t</PropertyPlantAndEquipment>\r\n"
+    "\t\t\t\t\t<IntangibleAssets>\r\n"
+    "\t\t\t\t\t</IntangibleAssets>\r\n"
+    "\t\t\t\t\t<InvestmentsAndOtherAssets>\r\n"
+    "\t\t\t\t\t</InvestmentsAndOtherAssets>\r\n"
+    "\t\t\t\t</NoncurrentAssets>\r\n"
+    "\t\t\t\t<DeferredAssets>\r\n"
+    "\t\t\t\t</DeferredAssets>\r\n"
+    "\t\t\t</Assets>\r\n"
+    "\t\t\t<Liabilities>\r\n"
+    "\t\t\t\t<CurrentLiabilities>\r\n"
+    "\t\t\t\t</CurrentLiabilities>\r\n"
+    "\t\t\t\t<NoncurrentLiabilities>\r\n"
+    "\t\t\t\t</NoncurrentLiabilities>\r\n"
+    "\t\t\t</Liabilities>\r\n"
+    "\t\t\t<NetAssets>\r\n"
+    "\t\t\t</NetAssets>\r\n"
+    "\t\t</BalanceSheet>\r\n"
+    "\t\t<IncomeStatement>\r\n"
+    "\t\t\t<NetSales>\r\n"
+    "\t\t\t</NetSales>\r\n"
+    "\t\t\t<CostOfSales>\r\n"
+    "\t\t\t</CostOfSales>\r\n"
+    "\t\t\t<SellingGeneralAndAdministrativeExpenses>\r\n"
+    "\t\t\t</SellingGeneralAndAdministrativeExpenses>\r\n"
+    "\t\t\t<NonOperatingIncome>\r\n"
+    "\t\t\t</NonOperatingIncome>\r\n"
+    "\t\t\t<NonOperatingExpenses>\r\n"
+    "\t\t\t</NonOperatingExpenses>\r\n"
+    "\t\t\t<ExtraordinaryIncome>\r\n"
+    "\t\t\t</ExtraordinaryIncome>\r\n"
+    "\t\t\t<ExtraordinaryLoss>\r\n"
+    "\t\t\t</ExtraordinaryLoss>\r\n"
+    "\t\t\t<IncomeTaxes>\r\n"
+    "\t\t\t</IncomeTaxes>\r\n"
+    "\t\t</IncomeStatement>\r\n";
+constexpr char kEmptyCostOfManufacturing[] =
+    "\t\t<ScheduleCostGoodsManufactured>\r\n"
+    "\t\t\t<MaterialCost>\r\n"
+    "\t\t\t</MaterialCost>\r\n"
+    "\t\t\t<LaborCost>\r\n"
+    "\t\t\t</LaborCost>\r\n"
+    "\t\t\t<OverheadExpenses>\r\n"
+    "\t\t\t</OverheadExpenses>\r\n"
+    "\t\t\t<WorkProcessBeginningInventories>\r\n"
+    "\t\t\t</WorkProcessBeginningInventories>\r\n"
+    "\t\t\t<WorkProcessClosingInventories>\r\n"
+    "\t\t\t</WorkProcessClosingInventories>\r\n"
+    "\t\t</ScheduleCostGoodsManufactured>\r\n";
+constexpr char kEmptyChangesNetAssets[] =
+    "\t\t<StatementChangesNetAssets>\r\n"
+    "\t\t\t<Select>1</Select>\r\n"
+    "\t\t</StatementChangesNetAssets>\r\n";
+
+std::string ExpectedReport(const Header& h, bool manufacturing) {
     return std::string("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n") +
            "<REPORT>\r\n"
            "\t<SYSTEM>\r\n"
@@ -79,7 +144,9 @@ std::string ExpectedReport(const Header& h) {
            "\t\t\t</PL>\r\n"
            "\t\t</PATTERN>\r\n"
            "\t</BASIC>\r\n"
-           "\t<DATA>\r\n"
+           "\t<DATA>\r\n" +
+           kEmptyBalanceSheetAndIncomeStatement + (manufacturing ? kEmptyCostOfManufacturing : "") +
+           kEmptyChangesNetAssets +
            "\t</DATA>\r\n"
            "</REPORT>\r\n";
 }
@@ -122,11 +189,32 @@ TEST(ClReportWriter, WritesTheWholeReport) {
             CurrentDir current(dir.path());
             ClReportWriter writer;
             writer.productName = Edition(EditionId::Basic).productName;
+            writer.equityChoice = 1;
             result = writer.Write(path.c_str(), c.functionId, c.data);
         }
         EXPECT_EQ(result, 1) << c.what;
-        EXPECT_EQ(ReadBytes(path), ExpectedReport(c.expected)) << c.what;
+        EXPECT_EQ(ReadBytes(path), ExpectedReport(c.expected, c.data.manufacturing != 0)) << c.what;
     }
+}
+
+// Retained earnings need the net-income account; without it the statement of changes
+// in net assets fails, and DATA ends there without its end tag.
+TEST(ClReportWriter, FailedStatementFailsTheReport) {
+    AccountItems items{
+        {.classCode = 0x80281048, .formalName = "繰越利益剰余金", .closingAmount = 10000}};
+    ScratchDir dir;
+    const std::string path = dir.File("report.xml");
+    ClReportWriter writer;
+    writer.accountItems = items.list();
+    {
+        CurrentDir current(dir.path());
+        EXPECT_EQ(writer.Write(path.c_str(), 3, Company("ABC", 0)), 0);
+    }
+    const std::string bytes = ReadBytes(path);
+    const std::string ending = "\t\t\t<Select>0</Select>\r\n</REPORT>\r\n";
+    ASSERT_GE(bytes.size(), ending.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - ending.size()), ending);
+    EXPECT_NE(bytes.find("<Item Label=\"繰越利益剰余金\">1</Item>"), std::string::npos);
 }
 
 TEST(ClReportWriter, FileThatCannotBeCreatedFailsTheReport) {
