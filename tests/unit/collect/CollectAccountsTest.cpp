@@ -57,6 +57,25 @@ StDATAINFO Company(int32_t interimClosing = 0, int16_t startOfUseMonth = 1) {
     return data;
 }
 
+// An account item read out of its packed record.
+struct Item {
+    explicit Item(const StKESSANITEMINFO& record)
+        : accountKey(record.accountKey),
+          formalName(record.formalName),
+          labelName(record.labelName),
+          openingAmount(record.openingAmount),
+          changeAmount(record.changeAmount),
+          closingAmount(record.closingAmount),
+          classCode(record.classCode),
+          accountKind(record.accountKind) {}
+
+    uint32_t accountKey;
+    std::string formalName, labelName;
+    int64_t openingAmount, changeAmount, closingAmount;
+    uint32_t classCode;
+    int16_t accountKind;
+};
+
 // A collector over a list of its own, with the progress dialog on the headless screen.
 class Collection {
   public:
@@ -77,9 +96,9 @@ class Collection {
     int Run(int sumSetFlag, const StFINDINFO& find, const StDATAINFO& data) {
         return collector.CollectAccounts(sumSetFlag, &find, &data);
     }
-    std::vector<StKESSANITEMINFO> Items() const {
-        std::vector<StKESSANITEMINFO> copies;
-        for (POSITION pos = items.GetHeadPosition(); pos;) copies.push_back(*items.GetNext(pos));
+    std::vector<Item> Items() const {
+        std::vector<Item> copies;
+        for (POSITION pos = items.GetHeadPosition(); pos;) copies.emplace_back(*items.GetNext(pos));
         return copies;
     }
 
@@ -207,7 +226,7 @@ TEST_F(RulesBook, OpeningChangeAndClosingFollowTheMonthsAndTheCompany) {
         Collection run;
         const StDATAINFO data = Company(c.interimClosing, c.startOfUseMonth);
         ASSERT_EQ(run.Run(c.sumSetFlag, c.find, data), 1);
-        const std::vector<StKESSANITEMINFO> items = run.Items();
+        const std::vector<Item> items = run.Items();
         ASSERT_EQ(items.size(), std::size(kRulesAccounts));
         const int64_t set = c.sumSetFlag ? 5 : 1;
         for (size_t i = 0; i < items.size(); ++i) {
@@ -233,13 +252,13 @@ TEST_F(RulesBook, OpeningChangeAndClosingFollowTheMonthsAndTheCompany) {
 TEST_F(RulesBook, ItemsCarryTheNamesAndSkipKindOne) {
     Collection run;
     ASSERT_EQ(run.Run(0, Find(1, 12, {18}), Company()), 1);
-    const std::vector<StKESSANITEMINFO> items = run.Items();
+    const std::vector<Item> items = run.Items();
     ASSERT_EQ(items.size(), 8u);
-    EXPECT_STREQ(items[0].formalName, "現金");
-    EXPECT_STREQ(items[0].labelName, "現金及び預金");
-    EXPECT_STREQ(items[3].formalName, "給料手当");
-    EXPECT_STREQ(items[3].labelName, "");
-    for (const StKESSANITEMINFO& item : items) EXPECT_NE(item.accountKey, 43200001u);
+    EXPECT_EQ(items[0].formalName, "現金");
+    EXPECT_EQ(items[0].labelName, "現金及び預金");
+    EXPECT_EQ(items[3].formalName, "給料手当");
+    EXPECT_EQ(items[3].labelName, "");
+    for (const Item& item : items) EXPECT_NE(item.accountKey, 43200001u);
     EXPECT_EQ(run.collector.kamokuRule, nullptr);
     EXPECT_FALSE(run.collector.amountOverflow);
 }
@@ -351,7 +370,7 @@ TEST(CollectFailures, AnAmountOfTenToTheFourteenthYenStopsCollection) {
     Collection run;
     EXPECT_EQ(run.Run(0, Find(1, 1), Company()), 0);
     EXPECT_TRUE(run.collector.amountOverflow);
-    const std::vector<StKESSANITEMINFO> items = run.Items();
+    const std::vector<Item> items = run.Items();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].closingAmount, 999999999999999999);
     ExpectScreen(ScreenOf().Advance(0, 1000).Advance(1000, 3000).Advance(3000, 4000).Pulse(2));
@@ -381,10 +400,9 @@ TEST(CollectLarge, ReadsEveryAccountTheRuleReports) {
     const StDATAINFO data = Company();
     ASSERT_EQ(collector.CollectAccounts(0, &find, &data), 1);
     ASSERT_EQ(items.GetCount(), kAccounts);
-    POSITION tail = items.GetTailPosition();
-    const StKESSANITEMINFO* last = items.GetAt(tail);
-    EXPECT_EQ(last->accountKey, static_cast<uint32_t>(kAccounts));
-    EXPECT_EQ(last->changeAmount, 1);
+    const Item last(*items.GetAt(items.GetTailPosition()));
+    EXPECT_EQ(last.accountKey, static_cast<uint32_t>(kAccounts));
+    EXPECT_EQ(last.changeAmount, 1);
     DeleteAll(items);
 }
 
@@ -394,9 +412,8 @@ class DemoBook : public ::testing::Test {
   protected:
     void SetUp() override { Load(::DemoBook()); }
 
-    static const StKESSANITEMINFO* ByCode(const std::vector<StKESSANITEMINFO>& items,
-                                          uint32_t code) {
-        for (const StKESSANITEMINFO& item : items)
+    static const Item* ByCode(const std::vector<Item>& items, uint32_t code) {
+        for (const Item& item : items)
             if (item.classCode == code) return &item;
         ADD_FAILURE() << std::hex << code << " not collected";
         return nullptr;
@@ -408,10 +425,10 @@ constexpr int64_t kYen = 10000;
 TEST_F(DemoBook, TheFullYearBalances) {
     Collection run;
     ASSERT_EQ(run.Run(0, Find(1, 12, {18}), Company(1, 1)), 1);
-    const std::vector<StKESSANITEMINFO> items = run.Items();
-    const StKESSANITEMINFO* assets = ByCode(items, 0x80800000);
-    const StKESSANITEMINFO* liabilities = ByCode(items, 0x80400000);
-    const StKESSANITEMINFO* netAssets = ByCode(items, 0x80200000);
+    const std::vector<Item> items = run.Items();
+    const Item* assets = ByCode(items, 0x80800000);
+    const Item* liabilities = ByCode(items, 0x80400000);
+    const Item* netAssets = ByCode(items, 0x80200000);
     ASSERT_TRUE(assets && liabilities && netAssets);
     EXPECT_EQ(assets->closingAmount, 140467820 * kYen);
     EXPECT_EQ(assets->closingAmount, liabilities->closingAmount + netAssets->closingAmount);
@@ -419,7 +436,7 @@ TEST_F(DemoBook, TheFullYearBalances) {
 
     // The listed accounts under the assets add up to the group.
     int64_t listedAssets = 0;
-    for (const StKESSANITEMINFO& item : items)
+    for (const Item& item : items)
         if ((item.classCode & 0x80800000) == 0x80800000 &&
             (item.accountKind == 0 || item.accountKind == 3))
             listedAssets += item.closingAmount;
