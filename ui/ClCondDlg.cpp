@@ -313,9 +313,10 @@ BOOL ClCondDlg::PreTranslateMessage(MSG* message) {
         return CDialog::PreTranslateMessage(message);
     for (const KeyBinding& binding : kKeyBindings) {
         if (static_cast<int>(message->wParam) != binding.key) continue;
-        const CWnd* control =
-            binding.controlId == kAnywhere ? nullptr : GetDlgItem(binding.controlId);
-        if (control && control->m_hWnd != message->hwnd) continue;
+        if (binding.controlId != kAnywhere) {
+            const CWnd* control = GetDlgItem(binding.controlId);
+            if (!control || control->m_hWnd != message->hwnd) continue;
+        }
         (this->*binding.action)();
         return TRUE;
     }
