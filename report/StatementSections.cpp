@@ -36,7 +36,8 @@ CString AmountValue(int64_t raw) {
 }
 
 bool IsIncomeTax(const StKESSANITEMINFO* item) {
-    return std::ranges::find(kNotIncomeTaxCodes, item->classCode) == std::end(kNotIncomeTaxCodes);
+    const uint32_t classCode = item->classCode;  // a copy: the record is packed
+    return std::ranges::find(kNotIncomeTaxCodes, classCode) == std::end(kNotIncomeTaxCodes);
 }
 
 }  // namespace
