@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/EnvironmentCheck.h"
+#include "collect/ClKessanshoData.h"
 #include "collect/SearchConditions.h"
 #include "framework/Sys.h"
 #include "platform/Status.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr const char* kCaption = "決算書";
 constexpr const char* kWriteFailed =
     "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
+constexpr const char* kAmountOverflow =
+    "金額が大きすぎるため、決算書情報を出力できません。\n\nアプリケーションを終了します。";
 constexpr const char* kExportDone =
     "決算書情報の出力が終了しました。\n\nアプリケーションを終了します。";
 constexpr UINT kRefusal = MB_OK | MB_ICONEXCLAMATION;
@@ -216,6 +219,11 @@ BOOL ClLinkApp::RunExport() {
     WaitCursor waitCursor(*this);
     progress.Start();
 
+    ClKessanshoData collector;
+    collector.progressDlg = &progress;
+    collector.accountItemList = &accountItems;
+    collector.ledgerLineList = &ledgerLines;
+    collector.ledgerOption = conditions.ledgerFlag;
     ClReportWriter writer;
     writer.progressDlg = &progress;
     writer.accountItems = &accountItems;
@@ -228,15 +236,24 @@ BOOL ClLinkApp::RunExport() {
     std::memset(&find, 0, sizeof find);
     MakeFindInfo(&find, &data, startMonth, endMonth);
 
-    const bool written = writer.Write(outputPath, functionId, data) == 1;
-    progress.Flush();
-    if (!written) {
-        progress.MessageBox(kWriteFailed, kCaption, MB_OK | MB_ICONEXCLAMATION);
+    // Ends the run after a failure, without writing the settings.
+    auto fail = [&](const char* message) {
+        progress.Flush();
+        progress.MessageBox(message, kCaption, kRefusal);
         progress.EndDialog(1);
         waitCursor.Restore();
         resultCode = kResultFailure;
         return FALSE;
-    }
+    };
+
+    // A failed collection still writes what was collected; amounts beyond what the
+    // statements can hold would be wrong numbers, so nothing is written then.
+    collector.CollectAccounts(SumSetFlag(tax), &find, &data);
+    if (collector.amountOverflow) return fail(kAmountOverflow);
+    writer.progressBase = static_cast<uint16_t>(collector.progressPos);
+
+    if (writer.Write(outputPath, functionId, data) != 1) return fail(kWriteFailed);
+    progress.Flush();
     // A caller's path is the caller's business: the record keeps the user's own.
     conditions.SaveSettings(static_cast<int16_t>(startMonth), static_cast<int16_t>(endMonth),
                             conditions.statementChoice, conditions.ledgerFlag,
