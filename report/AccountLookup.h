@@ -12,6 +12,11 @@ using AccountRefs = std::vector<const StKESSANITEMINFO*>;
 
 namespace accounts {
 
+// Raw amounts count ten-thousandths of a yen; the statements show whole yen,
+// truncated toward zero.
+constexpr int64_t kRawPerYen = 10000;
+constexpr int64_t WholeYen(int64_t raw) { return raw / kRawPerYen; }
+
 // Kinds 0 and 3 are the accounts that the statements list; other kinds are groups
 // and totals, found only by exact lookups that ignore the kind.
 constexpr bool IsListed(const StKESSANITEMINFO& item) {

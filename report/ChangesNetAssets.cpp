@@ -11,10 +11,7 @@
 
 namespace {
 
-constexpr int kOk = 1;
 constexpr int kFail = 0;
-
-constexpr int64_t kRawPerYen = 10000;
 
 // 別途積立金, spelled as Shift_JIS bytes: the name rule depends on them in every build.
 constexpr std::string_view kNamedReserve = "\x95\xCA\x93\x72\x90\xCF\x97\xA7\x8B\xE0";
@@ -52,7 +49,7 @@ constexpr EquityItem kEquityItems[] = {
 
 constexpr char kNetIncomeReason[] = "当期純利益";
 
-int64_t WholeYen(int64_t raw) { return raw / kRawPerYen; }
+using accounts::WholeYen;
 
 bool PassesNameRule(const StKESSANITEMINFO& account, EquityRule rule) {
     if (rule != EquityRule::NamedReserve && rule != EquityRule::OtherReserve) return true;

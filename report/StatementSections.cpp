@@ -15,7 +15,6 @@ namespace {
 constexpr int kOk = 1;
 constexpr int kFail = 0;
 
-constexpr int64_t kRawPerYen = 10000;
 constexpr uint32_t kKeysPerAccountCode = 10000;
 
 constexpr char kCaption[] = "決算書";
@@ -28,7 +27,7 @@ constexpr char kUnclassifiedWarning[] =
     " [有形固定資産] [無形固定資産] [投資その他の資産]\r\n"
     "のいずれかに設定し、もう一度処理を行ってください。\r\n";
 
-bool IsZero(int64_t raw) { return raw / kRawPerYen == 0; }
+bool IsZero(int64_t raw) { return accounts::WholeYen(raw) == 0; }
 
 // The Amount attribute: the formatted amount, or an empty value for a zero amount.
 CString AmountValue(int64_t raw) {
@@ -68,7 +67,9 @@ AccountRefs ClReportWriter::SelectAccountsExact(uint32_t code) const {
 
 CString ClReportWriter::CleanName(std::string_view name) { return label::Clean(name); }
 
-CString ClReportWriter::FormatAmount(int64_t raw) { return std::to_string(raw / kRawPerYen); }
+CString ClReportWriter::FormatAmount(int64_t raw) {
+    return std::to_string(accounts::WholeYen(raw));
+}
 
 int ClReportWriter::WriteRows(ClXmlWriter& xml, std::span<const SectionRow> rows) {
     for (const SectionRow& row : rows) {
