@@ -26,11 +26,40 @@ constexpr const char* kAmountOverflow =
 constexpr const char* kExportDone =
     "決算書情報の出力が終了しました。\n\nアプリケーションを終了します。";
 constexpr UINT kRefusal = MB_OK | MB_ICONEXCLAMATION;
+
+static_assert(notes::kSectionCount == ClReportWriter::kNoteSectionCount,
+              "the writer reads every display flag the reader fills");
+
+// Notes sections that the export does not carry, in the order the warning names them.
+struct UnsupportedNote {
+    size_t flagIndex;
+    const char* bullet;
+};
+constexpr UnsupportedNote kUnsupportedNotes[] = {
+    {32, "・会計上の見積もりに関する注記\n"}, {20, "・会計上の見積もりの変更に関する注記\n"},
+    {21, "・誤謬の訂正に関する注記\n"},       {16, "・金融商品に関する注記\n"},
+    {17, "・賃貸等不動産に関する注記\n"},     {33, "・収益認識に関する注記\n"},
+};
+constexpr const char* kUnsupportedHeading =
+    "以下の注記は連動に対応していません。\nこれらの注記はQuillmark上で手入力してください。\n\n";
+constexpr const char* kUnsupportedClosing = "\nこれらの注記を除いて処理を続行します。";
 constexpr int kUseDataType = 1;
 constexpr int kLinkDeclined = 1;
 constexpr int16_t kPastResultsMonth = 99;
 constexpr size_t kUserIdSize = 65;
 constexpr size_t kDataIdTextSize = 35;
+
+// The warning about shown notes that the export cannot carry; empty when there are none.
+CString UnsupportedNotesMessage(const uint8_t* flags) {
+    CString message;
+    for (const UnsupportedNote& note : kUnsupportedNotes) {
+        if (flags[note.flagIndex] == 0) continue;
+        if (message.IsEmpty()) message = kUnsupportedHeading;
+        message += note.bullet;
+    }
+    if (!message.IsEmpty()) message += kUnsupportedClosing;
+    return message;
+}
 
 // Makes the folder of the program file the current directory.
 void EnterProgramFolder() {
@@ -96,6 +125,22 @@ void ClLinkApp::MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int start
 
 int ClLinkApp::GetShohizeiInfo(StSHOHIZEIINFO* out, const StDATAINFO* data) {
     return ReadShohizeiInfo(out, data);
+}
+
+void ClLinkApp::SplitNotesText(CString text) { notes::SplitNotesText(text, noteLines); }
+
+void ClLinkApp::ReadNotes(ClKessanshoData& collector, ClReportWriter& writer, CWnd& owner) {
+    if (!collector.IsNoteInputMode() || !collector.HasNotes()) return;
+    std::memset(noteDispFlags, 0, sizeof noteDispFlags);
+    collector.ReadNoteDispFlags(noteDispFlags);
+    writer.noteDispFlags = noteDispFlags;
+    writer.notesPresent = 1;
+    CString text;
+    collector.ReadNotesText(text);
+    SplitNotesText(text);
+    writer.noteLines = &noteLines;
+    const CString warning = UnsupportedNotesMessage(noteDispFlags);
+    if (!warning.IsEmpty()) owner.MessageBox(warning, kCaption, kRefusal);
 }
 
 int ClLinkApp::GetSelectedDataInfo(StDATAINFO* out) {
@@ -250,6 +295,7 @@ BOOL ClLinkApp::RunExport() {
     // statements can hold would be wrong numbers, so nothing is written then.
     collector.CollectAccounts(SumSetFlag(tax), &find, &data);
     if (collector.amountOverflow) return fail(kAmountOverflow);
+    ReadNotes(collector, writer, progress);
     writer.progressBase = static_cast<uint16_t>(collector.progressPos);
 
     if (writer.Write(outputPath, functionId, data) != 1) return fail(kWriteFailed);

@@ -5,13 +5,18 @@
 #include <cstdint>
 
 #include "app/Handshake.h"
+#include "collect/NotesText.h"
 #include "collect/StatementData.h"
 #include "framework/CString.h"
+#include "framework/CStringArray.h"
 #include "framework/CWinApp.h"
 #include "platform/Records.h"
 #include "util/Edition.h"
 
+class ClKessanshoData;
+class ClReportWriter;
 class ClSetData;
+class CWnd;
 
 class ClLinkApp : public CWinApp {
   public:
@@ -37,6 +42,8 @@ class ClLinkApp : public CWinApp {
     static void MakeFindInfo(StFINDINFO* find, const StDATAINFO* data, int startMonth,
                              int endMonth);
     static int GetShohizeiInfo(StSHOHIZEIINFO* out, const StDATAINFO* data);
+    // Replaces noteLines by the lines of the saved notes text.
+    void SplitNotesText(CString text);
 
     int32_t startedByCaller = 0;
     HWND callerWnd = nullptr;
@@ -48,6 +55,8 @@ class ClLinkApp : public CWinApp {
     AccountItemList accountItems;
     LedgerLineList ledgerLines;
     ClSetData* dataSet = nullptr;
+    CStringArray noteLines;
+    uint8_t noteDispFlags[notes::kSectionCount] = {};
 
   private:
     // Disables the caller window for the run and makes it the connection's owner.
@@ -56,6 +65,9 @@ class ClLinkApp : public CWinApp {
     void ReportToCaller();
     // The export after a successful link; returns InitInstance's result.
     BOOL RunExport();
+    // When notes are kept and exist: reads their display flags and lines, hands them to
+    // the writer and warns (owned by `owner`) about shown notes the export cannot carry.
+    void ReadNotes(ClKessanshoData& collector, ClReportWriter& writer, CWnd& owner);
 
     const EditionInfo& edition;
 };

@@ -4,7 +4,9 @@
 #include <new>
 
 #include "collect/NameCopy.h"
+#include "collect/NotesText.h"
 #include "collect/SearchConditions.h"
+#include "framework/Sys.h"
 #include "platform/sharekit.h"
 #include "ui/ClProgressDlg.h"
 
@@ -81,6 +83,13 @@ const char* SelectedDataId() {
     auto* dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
     const StDATAINFO* selected = dataSet ? dataSet->GetSelectedInfo() : nullptr;
     return selected ? selected->dataId : "";
+}
+
+// Ties a rule or save object to the selected company.
+void AttachToCompany(ClRuleBase& object) {
+    object.AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
+    object.SetCurDataID(SelectedDataId());
+    object.AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
 }
 
 // Adds the carried profit to the closing amount of the last bottom-line item.
@@ -189,9 +198,7 @@ bool ClKessanshoData::HoldRule() {
     if (kamokuRule) return true;
     std::unique_ptr<ClRuleKamoku> rule(new (std::nothrow) ClRuleKamoku);
     if (!rule) return false;
-    rule->AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
-    rule->SetCurDataID(SelectedDataId());
-    rule->AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
+    AttachToCompany(*rule);
     kamokuRule = std::move(rule);
     return true;
 }
@@ -244,4 +251,63 @@ void ClKessanshoData::StepForAccount() {
 
 void ClKessanshoData::AdvanceBar(double from, double to) {
     if (progressDlg) progressDlg->Advance(static_cast<int16_t>(from), static_cast<int16_t>(to));
+}
+
+// ---------------------------------------------------------------- saved notes
+
+// A fetched text, freed with the task-memory free on every way out.
+class ClKessanshoData::SavedText {
+  public:
+    SavedText() = default;
+    SavedText(const SavedText&) = delete;
+    SavedText& operator=(const SavedText&) = delete;
+    ~SavedText() { sys::TaskMemFree(text_); }
+    char** out() { return &text_; }
+    const char* get() const { return text_; }
+
+  private:
+    char* text_ = nullptr;
+};
+
+int ClKessanshoData::FetchSavedData(int16_t kind, char** text, int* size) {
+    if (!text) return kFail;
+    *text = nullptr;
+    kessanshoSave.reset(new (std::nothrow) ClSaveKessansho);
+    if (!kessanshoSave) return kFail;
+    AttachToCompany(*kessanshoSave);
+    if (kessanshoSave->GetDataType02(kind, text, size) == kLibOk) return kOk;
+    sys::TaskMemFree(*text);
+    *text = nullptr;
+    return kFail;
+}
+
+bool ClKessanshoData::Fetch(int16_t kind, SavedText& text) {
+    int size = 0;
+    return FetchSavedData(kind, text.out(), &size) == kOk && text.get();
+}
+
+int ClKessanshoData::IsNoteInputMode() {
+    SavedText settings;
+    if (!Fetch(kSavedNotesSettings, settings)) return 0;
+    return notes::ParseInputMode(settings.get());
+}
+
+int ClKessanshoData::HasNotes() {
+    SavedText settings;
+    if (!Fetch(kSavedStatementSettings, settings)) return 0;
+    return notes::ParseHasNotes(settings.get());
+}
+
+int ClKessanshoData::ReadNoteDispFlags(uint8_t* flags) {
+    SavedText settings;
+    if (!flags || !Fetch(kSavedNotesSettings, settings)) return kFail;
+    notes::ParseDispFlags(settings.get(), flags);
+    return kOk;
+}
+
+int ClKessanshoData::ReadNotesText(CString& text) {
+    SavedText notesText;
+    Fetch(kSavedNotesText, notesText);
+    text = notesText.get() ? notesText.get() : "";
+    return kOk;
 }

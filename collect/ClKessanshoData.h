@@ -8,6 +8,7 @@
 
 #include "collect/ClCurrency.h"
 #include "collect/StatementData.h"
+#include "framework/CString.h"
 #include "platform/Records.h"
 #include "platform/bookkit.h"
 
@@ -31,6 +32,20 @@ class ClKessanshoData {
     // sets amountOverflow instead, and then nothing collected may be written.
     int CollectAccounts(int sumSetFlag, const StFINDINFO* find, const StDATAINFO* data);
 
+    // Fetches one kind of the company's saved statement data through a fresh save object
+    // (the one held before is released). kOk and a text that the caller frees with
+    // sys::TaskMemFree; kFail and a null text when the data cannot be had.
+    int FetchSavedData(int16_t kind, char** text, int* size);
+    // 1 when the notes settings have notes input switched on.
+    int IsNoteInputMode();
+    // 1 when the statement settings say that notes exist.
+    int HasNotes();
+    // Fills the display flags (notes::kSectionCount entries) from the notes settings;
+    // leaves them as they are when there are none.
+    int ReadNoteDispFlags(uint8_t* flags);
+    // The saved notes text; empty when there is none. Returns kOk.
+    int ReadNotesText(CString& text);
+
     ClProgressDlg* progressDlg = nullptr;  // null: nothing is shown
     AccountItemList* accountItemList = nullptr;
     LedgerLineList* ledgerLineList = nullptr;
@@ -38,12 +53,17 @@ class ClKessanshoData {
     double progressPos = 0.0;   // overall bar, hundredths of a percent
     double progressStep = 1.0;  // overall bar step per account with the ledger option
     std::unique_ptr<ClRuleKamoku> kamokuRule;
+    std::unique_ptr<ClSaveKessansho> kessanshoSave;  // released before the rule
     // Set when an amount reached the bound of ClCurrency::Add (or left the 64-bit range).
     bool amountOverflow = false;
 
   private:
     struct Months;
     struct Balances;
+    class SavedText;
+
+    // Fetches `kind` into `text`; false when there is no text.
+    bool Fetch(int16_t kind, SavedText& text);
 
     // The opening and closing balances of one account for the months.
     static Balances AccountBalances(const StKAMOKUSUMINFO& sums, int sumSetFlag,
