@@ -18,11 +18,11 @@ std::string Book(const char* name) {
     return std::string(root ? root : "tests/fixtures") + "/books/" + name;
 }
 
-void Load(const char* name) {
-    const std::string path = Book(name);
+void LoadPath(const std::string& path) {
     setenv("TALLYVALE_BOOK", path.c_str(), 1);
     ASSERT_EQ(ClAccConnect::Inst()->Initiate(), kLibOk) << path;
 }
+void Load(const char* name) { LoadPath(Book(name)); }
 
 std::vector<int> Flags(ClKessanshoData& collector, uint8_t fill) {
     uint8_t flags[notes::kSectionCount];
@@ -100,6 +100,26 @@ TEST(NotesReader, FaultsOfTheLibraryReadAsMissingData) {
     EXPECT_EQ(text, "");
     collector.ReadNotesText(text);
     EXPECT_EQ(text, "一行目\r\n") << "the faults are over";
+}
+
+// The demo company shows every group of the export's notes and one kind it cannot carry.
+TEST(NotesReader, TheDemoCompanyShowsEveryGroupAndOneUnsupportedKind) {
+    const char* root = std::getenv("STMTLINK_FIXTURES");
+    LoadPath(std::string(root ? root : "tests/fixtures") +
+             "/../../demo/install/TallyvaleBook.json");
+    ClKessanshoData collector;
+    ASSERT_EQ(collector.IsNoteInputMode(), 1);
+    ASSERT_EQ(collector.HasNotes(), 1);
+    std::vector<int> expected = Expect(std::vector<int>(11, 1), 0);
+    expected[33] = 1;
+    EXPECT_EQ(Flags(collector, 0), expected);
+    CString text;
+    collector.ReadNotesText(text);
+    CStringArray lines;
+    notes::SplitNotesText(text, lines);
+    ASSERT_GT(lines.GetSize(), 2);
+    EXPECT_EQ(lines[0], "<Notes>");
+    EXPECT_EQ(lines[lines.GetSize() - 1], "</Notes>");
 }
 
 }  // namespace
