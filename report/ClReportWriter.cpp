@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kOk = 1;
 constexpr int kFail = 0;
+constexpr int32_t kNotesPresent = 1;  // the saved notes may be written
 
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n";
 constexpr char kDefaultProductVersion[] = "22.52.0X";
@@ -124,12 +125,13 @@ int ClReportWriter::WriteData(ClXmlWriter& xml, const StDATAINFO& data) {
         SectionWriter write;
         bool wanted;
     };
-    // The notes (when present) and the ledger blocks follow the statements.
+    // The ledger blocks follow the statements and the notes.
     const Statement statements[] = {
         {&ClReportWriter::WriteBalanceSheet, true},
         {&ClReportWriter::WriteIncomeStatement, true},
         {&ClReportWriter::WriteScheduleCostGoodsManufactured, data.manufacturing != 0},
         {&ClReportWriter::WriteChangesNetAssets, true},
+        {&ClReportWriter::WriteNotes, notesPresent == kNotesPresent},
     };
     for (const Statement& statement : statements) {
         if (statement.wanted && !WriteStatement(xml, statement.write)) return kFail;

@@ -41,6 +41,16 @@ class ClReportWriter {
     int WriteIncomeStatement(ClXmlWriter& xml);
     int WriteScheduleCostGoodsManufactured(ClXmlWriter& xml);
     int WriteChangesNetAssets(ClXmlWriter& xml);
+    // The notes list ListNotesNonConsolidated; 1, or 0 at the first failed write.
+    int WriteNotes(ClXmlWriter& xml);
+
+    // Writes the note item at `row` of the note item table with its subtree, its element
+    // at `depth`; the row after the subtree, or -1 after a failed write.
+    int WriteNoteEntry(ClXmlWriter& xml, int row, int depth);
+    // True when the item's block in noteLines marks it as shown.
+    bool IsNoteShown(int32_t itemId) const;
+    // The item's text lines as Line elements at `depth`; 1, or 0 on a failed write.
+    int WriteNoteLines(ClXmlWriter& xml, int32_t itemId, int depth);
 
     // Account access by classification code (see report/AccountLookup.h).
     const StKESSANITEMINFO* FindAccount(uint32_t code) const;
@@ -96,6 +106,7 @@ class ClReportWriter {
     int WriteListedItems(ClXmlWriter& xml, const AccountRefs& items, int depth);
     int WriteItem(ClXmlWriter& xml, const StKESSANITEMINFO& item, int depth);
     void WarnUnclassified(const StKESSANITEMINFO& item);
+    bool IsGroupShown(int group) const;
 
     int WriteLines(ClXmlWriter& xml, std::span<const XmlLine> lines);
     void Pulse();
