@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # An export of the demo company, whose saved notes show every group the export carries
-# and one kind it does not: one warning names that kind before the file is written.
+# and one kind it does not: one warning names that kind before the file is written, and
+# the file holds the notes list.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
@@ -22,4 +23,6 @@ wait_exit 0
 EOF_SCRIPT
 
 expect_xml "$xml"
+[ "$(grep -c ListNotesNonConsolidated "$xml")" -ge 1 ] ||
+    fail "$xml holds no notes list"
 echo "PASS: notes_export"
