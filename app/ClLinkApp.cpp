@@ -15,10 +15,10 @@
 #include "report/ClReportWriter.h"
 #include "ui/ClCondDlg.h"
 #include "ui/ClProgressDlg.h"
+#include "util/Caption.h"
 
 namespace {
 
-constexpr const char* kCaption = "決算書";
 constexpr const char* kWriteFailed =
     "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 constexpr const char* kAmountOverflow =

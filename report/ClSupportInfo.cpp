@@ -4,13 +4,13 @@
 
 #include "framework/CFile.h"
 #include "report/SupportText.h"
+#include "util/Caption.h"
 
 namespace {
 
 constexpr int kOk = 1;
 constexpr int kFail = 0;
 constexpr char kFileName[] = "SUPPORT.INF";
-constexpr char kCaption[] = "決算書";
 constexpr char kNoMemory[] = "ﾒﾓﾘが不足しています。";
 
 }  // namespace

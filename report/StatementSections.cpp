@@ -9,6 +9,7 @@
 #include "report/ClXmlWriter.h"
 #include "report/CleanName.h"
 #include "report/SectionTrees.h"
+#include "util/Caption.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ constexpr int kFail = 0;
 
 constexpr uint32_t kKeysPerAccountCode = 10000;
 
-constexpr char kCaption[] = "決算書";
 constexpr char kUnclassifiedWarning[] =
     "以下の科目は、正しい分類に出力することができません。\r\n"
     "科目性格を見直す必要があります。\r\n\r\n"

@@ -10,11 +10,11 @@
 #include "ui/PathRules.h"
 #include "ui/SettingsFile.h"
 #include "ui/resource.h"
+#include "util/Caption.h"
 #include "util/MonthRules.h"
 
 namespace {
 
-constexpr const char* kCaption = "決算書";
 constexpr int kMaxPathChars = 255;
 constexpr int kMaxMonthChars = 2;
 constexpr int kFolderBufferSize = 261;

@@ -15,9 +15,9 @@
 
 #include "collect/ClKessanshoData.h"
 #include "collect/SearchConditions.h"
-#include "report/ClReportWriter.h"
 #include "platform/bridgekit.h"
 #include "platform/sharekit.h"
+#include "report/ClReportWriter.h"
 
 namespace {
 
