@@ -149,6 +149,13 @@ SUB_ACCOUNTS = {
     1130: [(1, "北辰工業"), (2, "ひかり電機")],
 }
 
+# Accounts of the master that are left out of aggregation: no account-sum record,
+# so they reach the export only as the counter account of a ledger line.
+# (main code, name, classification code)
+UNSUMMED = [
+    (9990, "振替勘定", 0x08000000),
+]
+
 # Derived accounts that are not plain groups: code -> the group codes whose
 # listed accounts they add up. Every other KIND_TOTAL account adds up the
 # listed accounts that fall in its own code.
@@ -247,6 +254,7 @@ class Chart:
                 key = code * 10000 + sub_no
                 self._add(key, sub_name, "", KIND_SUB, nature, cls)
                 self.key_of[f"{name}/{sub_name}"] = key
+        self.unsummed = {name: (code * 10000, cls) for code, name, cls in UNSUMMED}
 
     def _add(self, key, name, second, kind, nature, cls):
         record = {
@@ -258,7 +266,13 @@ class Chart:
         self.by_key[key] = record
 
     def key(self, name):
-        return self.key_of[name]
+        return self.key_of[name] if name in self.key_of else self.unsummed[name][0]
+
+    def master(self):
+        """Key lookups: every account-sum record, then the unsummed accounts."""
+        entries = [(r["key"], r["name"], r["class"]) for r in self.records]
+        entries += [(key, name, cls) for name, (key, cls) in self.unsummed.items()]
+        return [{"key": k, "name": n, "class": hex_code(c)} for k, n, c in entries]
 
     def main_of(self, key):
         return self.by_key[key // 10000 * 10000]
@@ -424,6 +438,13 @@ def write_year(journal):
     journal.sale(10, 26, "スクラップ売却", "現金", "雑収入", 36_000)
     for m in (6, 12):
         journal.simple(m, 0, "預金利息", "普通預金/しらかば銀行", "受取利息", 1_860)
+    # A transfer entered through the transfer account, with a fee line of no amount:
+    # both bank lines have a counter account outside aggregation, the fee line is zero.
+    journal.add(7, 15, "資金移動　振替伝票（振込手数料先方負担）", [
+        ("振替勘定", 500_000, 0, "普通預金/しらかば銀行", 500_000, 0),
+        ("普通預金/つばき信用金庫", 500_000, 0, "振替勘定", 500_000, 0),
+        ("支払手数料", 0, 0, None, 0, 0),
+    ])
     for m in range(1, 13):
         top_up = funding_need(journal, m)
         if top_up:
@@ -515,9 +536,9 @@ def post(chart, journal):
     for v in journal.vouchers:
         p = v["period"]
         for dk, d_amt, d_tax, ck, c_amt, c_tax in v["lines"]:
-            if dk:
+            if dk in chart.by_key:
                 chart.by_key[dk]["debit"][p] += d_amt
-            if ck:
+            if ck in chart.by_key:
                 chart.by_key[ck]["credit"][p] += c_amt
             chart.by_key[journal.tax_paid()]["debit"][p] += d_tax
             chart.by_key[journal.tax_received()]["credit"][p] += c_tax
@@ -579,6 +600,8 @@ def ledger_views(v, tax_paid, tax_received):
 def write_ledgers(chart, journal):
     for v in journal.vouchers:
         for key, entry in ledger_views(v, journal.tax_paid(), journal.tax_received()):
+            if key not in chart.by_key:
+                continue  # an unsummed account keeps no ledger
             chart.by_key[key]["ledger"].append(entry)
             if key % 10000:
                 chart.main_of(key)["ledger"].append(dict(entry))
@@ -744,6 +767,48 @@ def check_ledgers(chart, journal):
     markers = {v["marker"] for v in compound}
     require(markers == {MARKER_DEBIT_SEVERAL, MARKER_CREDIT_SEVERAL, MARKER_BOTH_SEVERAL},
             f"compound markers present: {sorted(markers)}")
+    check_ledger_cases(chart, journal)
+
+
+def check_ledger_cases(chart, journal):
+    """The walked ledgers show every way a line can be paired, kept or dropped."""
+    by_id = {v["id"]: v for v in journal.vouchers}
+
+    def balanced(e):
+        return e["debitAmount"] + e["debitTax"] == e["creditAmount"] + e["creditTax"]
+
+    def earlier_balanced(e):
+        earlier = by_id[e["voucherId"]]["lines"][:e["lineNo"] - 1]
+        return sum(l[1] + l[2] for l in earlier) == sum(l[4] + l[5] for l in earlier)
+
+    def both(e):
+        return e["compound"] == MARKER_BOTH_SEVERAL and balanced(e)
+
+    tax_classes = (0x80880810, 0x80484010)
+    unsummed = {key for key, _ in chart.unsummed.values()}
+    cases = {
+        "balanced first line of a compound voucher": lambda r, e: both(e) and e["lineNo"] == 1,
+        "balanced later line after balanced ones":
+            lambda r, e: both(e) and e["lineNo"] > 1 and earlier_balanced(e),
+        "balanced later line after unbalanced ones":
+            lambda r, e: both(e) and e["lineNo"] > 1 and not earlier_balanced(e),
+        "0x21 on the credit side": lambda r, e: (e["compound"], e["side"]) == (0x21, SIDE_CREDIT),
+        "0x21 on the debit side": lambda r, e: (e["compound"], e["side"]) == (0x21, SIDE_DEBIT),
+        "0x12 on the credit side": lambda r, e: (e["compound"], e["side"]) == (0x12, SIDE_CREDIT),
+        "0x12 on the debit side": lambda r, e: (e["compound"], e["side"]) == (0x12, SIDE_DEBIT),
+        "sub-accounts on both sides": lambda r, e: e["debitKey"] % 10000 and e["creditKey"] % 10000,
+        "a line of no amount": lambda r, e: not any(e[f] for f in (
+            "debitAmount", "debitTax", "creditAmount", "creditTax")),
+        "a counter account outside aggregation":
+            lambda r, e: (e["debitKey"] if e["side"] == SIDE_CREDIT else e["creditKey"]) in unsummed,
+    }
+    for cls in tax_classes:
+        cases[f"tax lines of {hex_code(cls)} that carry other accounts"] = (
+            lambda r, e, cls=cls: r["class"] == cls and r["key"] // 10000 not in (
+                e["debitKey"] // 10000, e["creditKey"] // 10000))
+    walked = [(r, e) for r in chart.records if r["kind"] == KIND_REGULAR for e in r["ledger"]]
+    for name, shows in cases.items():
+        require(any(shows(r, e) for r, e in walked), f"no ledger line shows: {name}")
 
 
 def sjis_len(text):
@@ -986,6 +1051,7 @@ def book(chart, journal):
                 "companyLaw": 1,
                 "taxSettings": {"sumSet": 0},
                 "accounts": [account_json(r) for r in chart.records],
+                "master": chart.master(),
                 "vouchers": journal_json(journal),
                 "saved": {
                     "notesSettings": notes_settings(),
@@ -1010,7 +1076,7 @@ def book(chart, journal):
 # JSON text: nested objects indented, but small objects, number arrays, ledger
 # lines and journal lines kept on one line each so that the book stays readable.
 INLINE_OBJECTS = {"user", "folders", "taxSettings"}
-ONE_PER_LINE = {"ledger", "lines"}  # arrays whose elements are written inline
+ONE_PER_LINE = {"ledger", "lines", "master"}  # arrays whose elements are written inline
 
 
 def emit(value, indent=0, key=None, inline=False):
