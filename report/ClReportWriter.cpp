@@ -132,6 +132,7 @@ int ClReportWriter::WriteData(ClXmlWriter& xml, const StDATAINFO& data) {
         {&ClReportWriter::WriteScheduleCostGoodsManufactured, data.manufacturing != 0},
         {&ClReportWriter::WriteChangesNetAssets, true},
         {&ClReportWriter::WriteNotes, notesPresent == kNotesPresent},
+        {&ClReportWriter::WriteLedger, true},
     };
     for (const Statement& statement : statements) {
         if (statement.wanted && !WriteStatement(xml, statement.write)) return kFail;

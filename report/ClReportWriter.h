@@ -52,6 +52,14 @@ class ClReportWriter {
     // The item's text lines as Line elements at `depth`; 1, or 0 on a failed write.
     int WriteNoteLines(ClXmlWriter& xml, int32_t itemId, int depth);
 
+    // The general-ledger blocks HJ00780S, one HJ00780S01 per account with ledger lines;
+    // nothing without ledger lines. 1, or 0 at the first failed write.
+    int WriteLedger(ClXmlWriter& xml);
+    // The HJ00780S02 blocks of the account at ledgerPos, moving ledgerPos past them; 1 or 0.
+    int WriteLedgerLines(ClXmlWriter& xml);
+    // The statement part that the classification code belongs to; empty when none.
+    static const char* StatementLabel(uint32_t classCode);
+
     // Account access by classification code (see report/AccountLookup.h).
     const StKESSANITEMINFO* FindAccount(uint32_t code) const;
     AccountRefs SelectAccounts(uint32_t code) const;
@@ -107,6 +115,9 @@ class ClReportWriter {
     int WriteItem(ClXmlWriter& xml, const StKESSANITEMINFO& item, int depth);
     void WarnUnclassified(const StKESSANITEMINFO& item);
     bool IsGroupShown(int group) const;
+
+    int WriteLedgerAccount(ClXmlWriter& xml, const StKESSANITEMINFO& item);
+    int WriteLedgerLine(ClXmlWriter& xml, const StMOTOCHOLINEINFO& line);
 
     int WriteLines(ClXmlWriter& xml, std::span<const XmlLine> lines);
     void Pulse();
