@@ -48,3 +48,24 @@ ClCurrency ClCurrency::AddRaw(int64_t raw, const ClCurrency& b) {
 }
 
 void ClCurrency::AddAssign(const ClCurrency& b) { *this = FromRaw(CheckedSum(ToRaw(), b.ToRaw())); }
+
+void ClCurrency::SetWhole(int64_t n) {
+    // Unsigned, so that the most negative number has a magnitude too.
+    const uint64_t magnitude = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+    if (magnitude > static_cast<uint64_t>(INT64_MAX) / kFractionsPerUnit)
+        throw ClCurrencyOverflow();
+    whole = static_cast<int64_t>(magnitude);
+    fraction = 0;
+    sign = n < 0 ? -1 : 1;
+}
+
+bool ClCurrency::IsEqual(const ClCurrency& a, const ClCurrency& b) {
+    return a.ToRaw() == b.ToRaw();
+}
+
+bool ClCurrency::IsNotEqual(const ClCurrency& a, const ClCurrency& b) { return !IsEqual(a, b); }
+
+bool ClCurrency::IsNotEqualWhole(const ClCurrency& a, int64_t n) {
+    if (a.fraction != 0) return true;
+    return (a.sign < 0 ? -a.whole : a.whole) != n;
+}

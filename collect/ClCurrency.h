@@ -33,6 +33,13 @@ class ClCurrency {
     static ClCurrency Subtract(const ClCurrency& a, const ClCurrency& b);
     static ClCurrency AddRaw(int64_t raw, const ClCurrency& b);
     void AddAssign(const ClCurrency& b);
+    // Whole part |n|, no fraction, the sign of n.
+    void SetWhole(int64_t n);
+
+    static bool IsEqual(const ClCurrency& a, const ClCurrency& b);
+    static bool IsNotEqual(const ClCurrency& a, const ClCurrency& b);
+    // True when a has a fraction or its signed whole part is not n.
+    static bool IsNotEqualWhole(const ClCurrency& a, int64_t n);
 
     int64_t whole = 0;      // integer part of the magnitude, never negative
     uint32_t fraction = 0;  // ten-thousandths of the magnitude, 0 to 9999

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "collect/AccountBalance.h"
+#include "collect/CompanyLink.h"
 #include "collect/NameCopy.h"
 #include "collect/NotesText.h"
 #include "collect/SearchConditions.h"
@@ -12,22 +14,12 @@
 
 namespace {
 
-// Classification codes the collector itself relies on.
-constexpr uint32_t kBalanceSheetBit = 0x80000000;
 // The account whose opening balance is carried into the bottom-line item when the
 // range starts after the months the company's data holds.
 constexpr uint32_t kCarriedProfitCode = 0x80202010;
 constexpr uint32_t kBottomLineCode = 0x40200020;
 
 constexpr uint8_t kKindNoItem = 1;
-constexpr uint8_t kNatureDebit = 1;
-
-// Columns of the account-sum record besides the months 1 to 12.
-constexpr int kOpeningColumn = 0;
-constexpr int kYearEndColumn = 13;
-constexpr int kInterimColumn = 14;
-// The end month kind with which the interim closing period joins the range.
-constexpr int16_t kInterimEndKind = 6;
 
 // Arguments of ClRuleKamoku::MoveReady: base sums, no departments, no display type,
 // no past results.
@@ -35,9 +27,6 @@ constexpr int kSumTypeBase = 1;
 constexpr int kSumTypeBmn = 0;
 constexpr int kSumTypeDisptype = 0;
 constexpr int kSumTypePast = 0;
-
-// The loop status with which an item that cannot be allocated ends the collection.
-constexpr int kStatusNoMemory = -1001;
 
 // Overall bar positions, hundredths of a percent; divided by 10 with the ledger option,
 // whose walk takes the bar up to kLedgerSpanEnd.
@@ -48,49 +37,6 @@ constexpr double kLedgerDivisor = 10.0;
 constexpr unsigned kLedgerSpan = 7000;
 constexpr double kLedgerSpanEnd = 7000.0;
 constexpr double kFinalStep = 1000.0;
-
-// Debit and credit entries of one account, from the column pair of the sum-set flag.
-class Entries {
-  public:
-    Entries(const StKAMOKUSUMINFO& sums, int sumSetFlag)
-        : sums_(sums), set_(sumSetFlag != 0 ? 1 : 0) {}
-
-    void AddIndex(int index) {
-        debit.AddAssign(ClCurrency::FromRaw(sums_.debitSums[set_][index]));
-        credit.AddAssign(ClCurrency::FromRaw(sums_.creditSums[set_][index]));
-    }
-    // Indexes from..to, both included; none when from > to. Months outside the record's
-    // columns are not read.
-    void AddIndexes(int from, int to) {
-        for (int index = from < 0 ? 0 : from; index <= to && index < kSumColumns; ++index)
-            AddIndex(index);
-    }
-    void Clear() { debit = credit = ClCurrency(); }
-
-    ClCurrency debit;   // F
-    ClCurrency credit;  // G
-
-  private:
-    const StKAMOKUSUMINFO& sums_;
-    int set_;
-};
-
-bool IsBalanceSheet(const StKAMOKUSUMINFO& sums) {
-    return (sums.classCode & kBalanceSheetBit) != 0;
-}
-
-const char* SelectedDataId() {
-    auto* dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
-    const StDATAINFO* selected = dataSet ? dataSet->GetSelectedInfo() : nullptr;
-    return selected ? selected->dataId : "";
-}
-
-// Ties a rule or save object to the selected company.
-void AttachToCompany(ClRuleBase& object) {
-    object.AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
-    object.SetCurDataID(SelectedDataId());
-    object.AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
-}
 
 // Adds the carried profit to the closing amount of the last bottom-line item.
 void AdjustBottomLine(AccountItemList& items, const ClCurrency& carried) {
@@ -103,58 +49,6 @@ void AdjustBottomLine(AccountItemList& items, const ClCurrency& carried) {
 }
 
 }  // namespace
-
-// What the search conditions and the company data ask of every account.
-struct ClKessanshoData::Months {
-    Months(const StFINDINFO& find, const StDATAINFO& data)
-        : start(find.slots[0].monthKind), end(find.slots[1].monthKind) {
-        // Any condition after the two bounds may ask for the year-end closing period:
-        // after the interim closing period it comes fourth.
-        for (int slot = 2; slot < 4 && find.slots[slot - 1].link != 0; ++slot)
-            if (find.slots[slot].monthKind == kMonthKindYearEnd) yearEnd = true;
-        interim = data.interimClosing == 1 && end == kInterimEndKind;
-        const int16_t startOfUse = data.startOfUseMonth;  // 0 behaves like 1
-        openingEntriesInRange = startOfUse != 0 ? start <= startOfUse : start == 1;
-    }
-
-    int16_t start;  // S
-    int16_t end;    // E
-    bool yearEnd = false;
-    bool interim = false;
-    // The range starts no later than the data does: accounts outside the balance sheet
-    // open with the opening entries; else they open at zero and the bottom line takes
-    // the carried profit.
-    bool openingEntriesInRange;
-};
-
-struct ClKessanshoData::Balances {
-    ClCurrency opening;  // O
-    ClCurrency closing;  // C
-};
-
-ClKessanshoData::Balances ClKessanshoData::AccountBalances(const StKAMOKUSUMINFO& sums,
-                                                           int sumSetFlag, const Months& months) {
-    const bool debitNature = sums.nature == kNatureDebit;
-    Balances balances;
-    Entries entries(sums, sumSetFlag);
-    if (IsBalanceSheet(sums))
-        entries.AddIndexes(kOpeningColumn, months.start - 1);
-    else if (months.openingEntriesInRange)
-        entries.AddIndex(kOpeningColumn);
-    balances.opening = debitNature ? ClCurrency::Subtract(entries.debit, entries.credit)
-                                   : ClCurrency::Subtract(entries.credit, entries.debit);
-
-    entries.Clear();
-    entries.AddIndexes(months.start, months.end);
-    if (months.yearEnd) entries.AddIndex(kYearEndColumn);
-    if (months.interim) entries.AddIndex(kInterimColumn);
-    balances.closing =
-        debitNature
-            ? ClCurrency::Subtract(ClCurrency::Add(balances.opening, entries.debit), entries.credit)
-            : ClCurrency::Subtract(ClCurrency::Add(balances.opening, entries.credit),
-                                   entries.debit);
-    return balances;
-}
 
 int ClKessanshoData::CollectAccounts(int sumSetFlag, const StFINDINFO* find,
                                      const StDATAINFO* data) {
@@ -170,7 +64,7 @@ int ClKessanshoData::CollectAccounts(int sumSetFlag, const StFINDINFO* find,
 int ClKessanshoData::Collect(int sumSetFlag, const StFINDINFO& find, const StDATAINFO& data) {
     const double divisor = ledgerOption ? kLedgerDivisor : 1.0;
     AdvanceBar(0, kRuleReadyPos / divisor);
-    if (!HoldRule()) return kFail;
+    if (!HoldAttached(kamokuRule)) return kFail;
     AdvanceBar(kRuleReadyPos / divisor, kRuleMovedPos / divisor);
     kamokuRule->MoveReady(kSumTypeBase, kSumTypeBmn, kSumTypeDisptype, &find, nullptr,
                           kSumTypePast);
@@ -181,11 +75,10 @@ int ClKessanshoData::Collect(int sumSetFlag, const StFINDINFO& find, const StDAT
     if (count != 0) progressStep = kLedgerSpan / static_cast<unsigned>(count);
     if (kamokuRule->SetMovePos(0) != kLibOk) return kFail;
 
-    const Months months(find, data);
     ClCurrency carried;
-    const int status = ReadAccounts(sumSetFlag, count, months, carried);
+    const int status = ReadAccounts(sumSetFlag, count, find, data, carried);
     if (status != kLibOk && status != kLibEnd) return kFail;
-    if (!months.openingEntriesInRange) AdjustBottomLine(*accountItemList, carried);
+    if (!RangeMonths(find, data).openingEntriesInRange) AdjustBottomLine(*accountItemList, carried);
 
     AdvanceBar(progressPos, progressPos + kFinalStep);
     progressPos += kFinalStep;
@@ -194,17 +87,9 @@ int ClKessanshoData::Collect(int sumSetFlag, const StFINDINFO& find, const StDAT
     return kOk;
 }
 
-bool ClKessanshoData::HoldRule() {
-    if (kamokuRule) return true;
-    std::unique_ptr<ClRuleKamoku> rule(new (std::nothrow) ClRuleKamoku);
-    if (!rule) return false;
-    AttachToCompany(*rule);
-    kamokuRule = std::move(rule);
-    return true;
-}
-
-int ClKessanshoData::ReadAccounts(int sumSetFlag, int count, const Months& months,
-                                  ClCurrency& carried) {
+int ClKessanshoData::ReadAccounts(int sumSetFlag, int count, const StFINDINFO& find,
+                                  const StDATAINFO& data, ClCurrency& carried) {
+    const RangeMonths months(find, data);
     StKAMOKUSUMINFO sums;
     for (int account = 0; account < count; ++account) {
         if (progressDlg) progressDlg->Pulse();
@@ -212,17 +97,21 @@ int ClKessanshoData::ReadAccounts(int sumSetFlag, int count, const Months& month
         const int status = kamokuRule->MoveNext(&sums);
         if (status != kLibOk) return status;
 
-        const Balances balances = AccountBalances(sums, sumSetFlag, months);
+        const AccountBalances balances = BalancesOf(sums, sumSetFlag, months);
         if (sums.classCode == kCarriedProfitCode) carried = balances.opening;
         if (sums.kind != kKindNoItem && !AppendItem(sums, balances)) return kStatusNoMemory;
         // With the ledger option every account, kind 1 included, has its ledger walked
-        // right after its item, and then takes its step of the bar.
-        if (ledgerOption) StepForAccount();
+        // right after its item, and then takes its step of the bar. A walk that fails
+        // leaves its rows and the next account goes on.
+        if (ledgerOption) {
+            CollectLedger(sumSetFlag, &data, &find, sums);
+            StepForAccount();
+        }
     }
     return kLibOk;
 }
 
-bool ClKessanshoData::AppendItem(const StKAMOKUSUMINFO& sums, const Balances& balances) {
+bool ClKessanshoData::AppendItem(const StKAMOKUSUMINFO& sums, const AccountBalances& balances) {
     const int64_t change = ClCurrency::Subtract(balances.closing, balances.opening).ToRaw();
     std::unique_ptr<StKESSANITEMINFO> item(new (std::nothrow) StKESSANITEMINFO());
     if (!item) return false;
@@ -274,7 +163,7 @@ int ClKessanshoData::FetchSavedData(int16_t kind, char** text, int* size) {
     *text = nullptr;
     kessanshoSave.reset(new (std::nothrow) ClSaveKessansho);
     if (!kessanshoSave) return kFail;
-    AttachToCompany(*kessanshoSave);
+    AttachToCompany(*kessanshoSave, SelectedDataId());
     if (kessanshoSave->GetDataType02(kind, text, size) == kLibOk) return kOk;
     sys::TaskMemFree(*text);
     *text = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "collect/AccountBalance.h"
 #include "collect/ClCurrency.h"
 #include "collect/StatementData.h"
 #include "framework/CString.h"
@@ -32,6 +33,18 @@ class ClKessanshoData {
     // sets amountOverflow instead, and then nothing collected may be written.
     int CollectAccounts(int sumSetFlag, const StFINDINFO* find, const StDATAINFO* data);
 
+    // Appends one ledger row per kept general-ledger line of the account in the range,
+    // with its counter account and running balance. kOk when every line was walked or
+    // the account has no ledger (kind, exclusion flags, class); kFail otherwise, with the
+    // rows appended until then kept.
+    int CollectLedger(int sumSetFlag, const StDATAINFO* data, const StFINDINFO* find,
+                      const StKAMOKUSUMINFO& sums);
+    // Fills motochoView for the account and the range's first and last day.
+    void FillLedgerView(uint32_t accountKey, const StFINDINFO& find);
+    // 1 and the master entry of `key` (a key up to 9999 is a main code); 0 when there
+    // is none.
+    int FindAccount(uint32_t key, StKAMOKUINFO* account);
+
     // Fetches one kind of the company's saved statement data through a fresh save object
     // (the one held before is released). kOk and a text that the caller frees with
     // sys::TaskMemFree; kFail and a null text when the data cannot be had.
@@ -53,31 +66,46 @@ class ClKessanshoData {
     double progressPos = 0.0;   // overall bar, hundredths of a percent
     double progressStep = 1.0;  // overall bar step per account with the ledger option
     std::unique_ptr<ClRuleKamoku> kamokuRule;
-    std::unique_ptr<ClSaveKessansho> kessanshoSave;  // released before the rule
+    // Kept after a failed walk, and reused without attaching it again.
+    std::unique_ptr<ClRuleMotocho> motochoRule;
+    std::unique_ptr<ClSaveKessansho> kessanshoSave;  // released before the rules
+    StMOTOCHOHYOJIINFO motochoView{};
+    uint32_t motochoViewList[3] = {};
     // Set when an amount reached the bound of ClCurrency::Add (or left the 64-bit range).
     bool amountOverflow = false;
 
   private:
-    struct Months;
-    struct Balances;
+    // The loop status with which a record that cannot be allocated ends a walk.
+    static constexpr int kStatusNoMemory = -1001;
+    // The ledger walk's status when a compound check cannot make its journal rule.
+    static constexpr int kStatusNoJournalRule = -1002;
+
     class SavedText;
+    struct LedgerNames;
+    class VoucherJournal;
+    struct LedgerWalk;
 
     // Fetches `kind` into `text`; false when there is no text.
     bool Fetch(int16_t kind, SavedText& text);
 
-    // The opening and closing balances of one account for the months.
-    static Balances AccountBalances(const StKAMOKUSUMINFO& sums, int sumSetFlag,
-                                    const Months& months);
-
     int Collect(int sumSetFlag, const StFINDINFO& find, const StDATAINFO& data);
-    // Creates and attaches the account-sum rule unless one is held; false when it
-    // cannot be created.
-    bool HoldRule();
     // Reads `count` accounts; the status that ended the loop. `carried` receives the
     // opening balance of the last account that carries the profit brought forward.
-    int ReadAccounts(int sumSetFlag, int count, const Months& months, ClCurrency& carried);
+    int ReadAccounts(int sumSetFlag, int count, const StFINDINFO& find, const StDATAINFO& data,
+                     ClCurrency& carried);
+
+    int WalkLedger(int sumSetFlag, const StDATAINFO& data, const StFINDINFO& find,
+                   const StKAMOKUSUMINFO& sums);
+    // Reads `count` lines; the status that ended the loop.
+    int ReadLedgerLines(LedgerWalk& walk, int count);
+    int HandleLedgerLine(LedgerWalk& walk, const StMOTOCHOINFO& line);
+    // Whether the lines of the voucher before `line` leave its debit and credit apart.
+    // kStatusNoJournalRule when the voucher's journal cannot be read.
+    int EarlierLinesUnbalanced(LedgerWalk& walk, const StMOTOCHOINFO& line, bool& unbalanced);
+    bool AppendLedgerRow(LedgerWalk& walk, const StMOTOCHOINFO& line, const LedgerNames& names,
+                         const ClCurrency& amount);
     // False when the item cannot be allocated or appended.
-    bool AppendItem(const StKAMOKUSUMINFO& sums, const Balances& balances);
+    bool AppendItem(const StKAMOKUSUMINFO& sums, const AccountBalances& balances);
     void StepForAccount();
     void AdvanceBar(double from, double to);
 };

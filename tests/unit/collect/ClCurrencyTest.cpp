@@ -98,3 +98,35 @@ TEST(Currency, OtherOperationsAcceptLargeSumsButNotWrappedOnes) {
 }
 
 }  // namespace
+
+TEST(Currency, ComparisonsOfTheLedgerWalk) {
+    struct Case {
+        int64_t raw;
+        int64_t other;  // raw for IsEqual, whole yen for IsNotEqualWhole
+        bool equal;
+        bool notEqualWhole;
+    } cases[] = {
+        {0, 0, true, false},
+        {30000, 3, false, false},    // 3 yen against raw 3 and whole 3
+        {-30000, -3, false, false},  // the whole part is compared with its sign
+        {-30000, 3, false, true},
+        {30001, 30001, true, true},  // a fraction is never a whole number
+        {-1, 0, false, true},
+    };
+    for (const Case& c : cases) {
+        const ClCurrency a = ClCurrency::FromRaw(c.raw);
+        EXPECT_EQ(ClCurrency::IsEqual(a, ClCurrency::FromRaw(c.other)), c.equal) << c.raw;
+        EXPECT_EQ(ClCurrency::IsNotEqual(a, ClCurrency::FromRaw(c.other)), !c.equal) << c.raw;
+        EXPECT_EQ(ClCurrency::IsNotEqualWhole(a, c.other), c.notEqualWhole) << c.raw;
+    }
+}
+
+TEST(Currency, SetWholeTakesTheSignAndDropsTheFraction) {
+    ClCurrency value = ClCurrency::FromRaw(15000);
+    value.SetWhole(-7);
+    EXPECT_EQ(value.ToRaw(), -70000);
+    value.SetWhole(0);
+    EXPECT_EQ(value.ToRaw(), 0);
+    EXPECT_EQ(value.sign, 1);
+    EXPECT_THROW(value.SetWhole(std::numeric_limits<int64_t>::max()), ClCurrencyOverflow);
+}
