@@ -10,10 +10,9 @@
 #include <cstdlib>
 
 #include "collect/StatementData.h"
-#include "platform/bookkit.h"
-#include "platform/bridgekit.h"
-#include "platform/sharekit.h"
 #include "report/ClReportWriter.h"
+#include "tools/bench/BenchCompany.h"
+#include "tools/bench/WinMeasure.h"
 #include "ui/ClProgressDlg.h"
 #include "util/Edition.h"
 
@@ -45,16 +44,14 @@ double WriteOnce(const Mode& mode, const char* path, const StDATAINFO& data) {
     writer.ledgerLines = &ledgerLines;
     writer.productName = Edition(EditionId::Basic).productName;
 
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = NowMilliseconds();
     if (mode.shown) progress.Start();
     const int written = writer.Write(path, 3, data);
     if (mode.shown) progress.Flush();
-    QueryPerformanceCounter(&end);
+    const double end = NowMilliseconds();
     if (mode.shown) progress.EndDialog(1);
     if (written != 1) std::fprintf(stderr, "writing %s failed\n", path);
-    return 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    return end - start;
 }
 
 }  // namespace
@@ -67,10 +64,9 @@ int main(int argc, char** argv) {
     const int repetitions = argc > 2 ? std::atoi(argv[2]) : 3;
     // The every-move mode takes minutes under Wine; a third argument limits the modes.
     const int modes = argc > 3 ? std::atoi(argv[3]) : 3;
-    ClAccConnect* connect = ClAccConnect::Inst();
-    if (connect->Initiate() != 0) return 1;
-    auto* dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
-    const StDATAINFO data = *dataSet->GetSelectedInfo();
+    BenchSession session;
+    if (!session.loaded()) return 1;
+    const StDATAINFO data = SelectedCompanyWholeYear().data;
 
     double noProgress = 0;  // the first mode
     for (int m = 0; m < modes && m < 3; ++m) {
@@ -84,8 +80,5 @@ int main(int argc, char** argv) {
         std::printf("%-30s %9.1f ms (best of %d), %.2f x no progress\n", mode.name, best,
                     repetitions, best / noProgress);
     }
-    connect->LogOut();
-    connect->Terminate();
-    connect->Release();
     return 0;
 }

@@ -11,13 +11,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "collect/ClKessanshoData.h"
-#include "collect/SearchConditions.h"
-#include "platform/bridgekit.h"
-#include "platform/sharekit.h"
 #include "report/ClReportWriter.h"
+#include "tools/bench/BenchCompany.h"
 
 namespace {
 
@@ -72,18 +69,11 @@ int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::atoi(argv[1]) : 5;
     const char* output = argc > 2 ? argv[2] : "/tmp/collect_bench.xml";
     const double loadStart = NowMilliseconds();
-    if (ClAccConnect::Inst()->Initiate() != kLibOk) return 1;
+    BenchSession session;
+    if (!session.loaded()) return 1;
     const double loadMs = NowMilliseconds() - loadStart;
     const long loadedKb = PeakKilobytes();
-
-    auto* dataSet = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
-    const StDATAINFO data = *dataSet->GetSelectedInfo();
-    StSHOHIZEIINFO tax;
-    std::memset(&tax, 0, sizeof tax);
-    ReadShohizeiInfo(&tax, &data);
-    StFINDINFO find;
-    std::memset(&find, 0, sizeof find);
-    BuildFindInfo(&find, &data, data.periodStart / 100 % 100, data.periodEnd / 100 % 100);
+    const WholeYear year = SelectedCompanyWholeYear();
 
     double best = 0;
     double bestWrite = 0;
@@ -92,10 +82,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < repetitions; ++i) {
         AccountItemList list;
         const size_t before = HeapInUse();
-        const Collected collected = CollectOnce(SumSetFlag(tax), find, data, list);
+        const Collected collected = CollectOnce(year.sumSetFlag, year.find, year.data, list);
         const size_t after = HeapInUse();
         heldBytes = after > before ? after - before : 0;
-        const double written = WriteOnce(output, data, list);
+        const double written = WriteOnce(output, year.data, list);
         DeleteAll(list);
         if (i == 0 || collected.milliseconds < best) best = collected.milliseconds;
         if (i == 0 || written < bestWrite) bestWrite = written;
