@@ -348,7 +348,7 @@ TEST(LedgerSize, EveryLineOfALargeAccountMakesARow) {
     ASSERT_EQ(run.Run(0, Range(1, 12)), ClKessanshoData::kOk);
     const std::vector<Row> rows = run.Rows(kBank);
     ASSERT_EQ(rows.size(), static_cast<size_t>(kLines));
-    EXPECT_EQ(rows.back().balance, run.items.GetAt(run.items.GetHeadPosition())->closingAmount);
+    EXPECT_EQ(rows.back().balance, +run.items.GetAt(run.items.GetHeadPosition())->closingAmount);
     EXPECT_EQ(rows.back().counter, "売上高");
 }
 
