@@ -156,7 +156,8 @@ int ClReportWriter::WriteLedgerLine(ClXmlWriter& xml, const StMOTOCHOLINEINFO& l
         {LineKind::Element, kLineFieldDepth, "HJ00780S0100", summary.data()},
         {LineKind::Element, kLineFieldDepth, "HJ00780S0110", amount},
         {LineKind::Element, kLineFieldDepth, "HJ00780S0120", balance},
-        {LineKind::EndTag, kLineDepth, kLineElement},
+        // A sweep of the activity bar per line keeps the dialog alive through a long ledger.
+        {LineKind::EndTag, kLineDepth, kLineElement, nullptr, true},
     };
     return WriteLines(xml, lines);
 }

@@ -17,6 +17,9 @@
 #ifndef _WIN32
 #include <sys/resource.h>
 
+#include "framework/Headless.h"
+#include "ui/ClProgressDlg.h"
+
 #include <csignal>
 #endif
 
@@ -315,6 +318,23 @@ TEST(LedgerList, StatementLabel) {
 }
 
 #ifndef _WIN32
+// A long ledger keeps the progress dialog alive: one sweep of the activity bar per line.
+TEST(LedgerList, SweepsTheActivityBarOncePerLine) {
+    ClProgressDlg progress{nullptr, 0};
+    progress.Create(ClProgressDlg::kTemplateId);
+    progress.Start();
+    AccountItems items = SmallBook();
+    LedgerLines lines = SmallLedger();
+    ClReportWriter writer = LedgerWriter(items, lines);
+    writer.progressDlg = &progress;
+    headless::Recorder::Get().Reset();
+    EXPECT_EQ(WriteSection(writer, &ClReportWriter::WriteLedger).result, 1);
+    int sweeps = 0;
+    for (const headless::BarMessage& message : headless::Recorder::Get().barMessages)
+        if (message.message == PBM_SETPOS) ++sweeps;
+    EXPECT_EQ(sweeps, 3);
+}
+
 // Lets files grow to `bytes` only; a write past that fails (EFBIG) instead of raising
 // SIGXFSZ.
 class FileSizeLimit {
