@@ -9,6 +9,7 @@
 #include "collect/AccountBalance.h"
 #include "collect/ClCurrency.h"
 #include "collect/StatementData.h"
+#include "collect/VoucherJournal.h"
 #include "framework/CString.h"
 #include "platform/Records.h"
 #include "platform/bookkit.h"
@@ -82,7 +83,6 @@ class ClKessanshoData {
 
     class SavedText;
     struct LedgerNames;
-    class VoucherJournal;
     struct LedgerWalk;
 
     // Fetches `kind` into `text`; false when there is no text.
@@ -101,6 +101,7 @@ class ClKessanshoData {
     int HandleLedgerLine(LedgerWalk& walk, const StMOTOCHOINFO& line);
     // Whether the lines of the voucher before `line` leave its debit and credit apart.
     // kStatusNoJournalRule when the voucher's journal cannot be read.
+    // The journals of the vouchers met so far are kept in voucherJournals.
     int EarlierLinesUnbalanced(LedgerWalk& walk, const StMOTOCHOINFO& line, bool& unbalanced);
     bool AppendLedgerRow(LedgerWalk& walk, const StMOTOCHOINFO& line, const LedgerNames& names,
                          const ClCurrency& amount);
@@ -108,4 +109,7 @@ class ClKessanshoData {
     bool AppendItem(const StKAMOKUSUMINFO& sums, const AccountBalances& balances);
     void StepForAccount();
     void AdvanceBar(double from, double to);
+
+    // Compound checks read each voucher's journal once for the whole collection.
+    VoucherJournals voucherJournals;
 };

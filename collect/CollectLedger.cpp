@@ -7,13 +7,12 @@
 #include <iterator>
 #include <memory>
 #include <new>
-#include <unordered_map>
-#include <vector>
 
 #include "collect/AccountBalance.h"
 #include "collect/ClKessanshoData.h"
 #include "collect/CompanyLink.h"
 #include "collect/NameCopy.h"
+#include "collect/VoucherJournal.h"
 #include "platform/sharekit.h"
 #include "ui/ClProgressDlg.h"
 #include "util/ClCmnProcHpr.h"
@@ -155,67 +154,12 @@ struct ClKessanshoData::LedgerNames {
     StKAMOKUINFO ownSubAccount;
 };
 
-// One voucher's journal, read once per walk: the debit and credit totals of the lines
-// before each line. Looking a line up costs the same however long the voucher is, so a
-// voucher of many lines in one account's ledger does not make the walk quadratic.
-class ClKessanshoData::VoucherJournal {
-  public:
-    // Reads the journal of the voucher that `condition` names through `journal`.
-    VoucherJournal(ClRuleShiwake& journal, const StFINDINFO& condition) {
-        journal.MoveReady(&condition, &kLineOrder, nullptr, kJournalCursorType);
-        int count = 0;
-        journal.GetSwkCount(&condition, nullptr, &count);
-        totalsBefore_.reserve(static_cast<size_t>(count) + 1);
-        Totals totals;
-        totalsBefore_.push_back(totals);
-        StSWKTINFO entry;
-        for (int index = 0; index < count; ++index) {
-            // A read that fails leaves the entry zero: it adds nothing.
-            std::memset(&entry, 0, sizeof entry);
-            if (index == 0)
-                journal.MoveFirst(&entry);
-            else
-                journal.MoveNext(&entry);
-            firstIndexOfLine_.try_emplace(entry.lineNo, totalsBefore_.size() - 1);
-            totals.debit.AddAssign(ClCurrency::FromRaw(entry.debitAmount));
-            totals.debit.AddAssign(ClCurrency::FromRaw(entry.debitTax));
-            totals.credit.AddAssign(ClCurrency::FromRaw(entry.creditAmount));
-            totals.credit.AddAssign(ClCurrency::FromRaw(entry.creditTax));
-            totalsBefore_.push_back(totals);
-        }
-    }
-
-    // The lines before the first one numbered `lineNo` (all lines when none is) leave
-    // debit and credit apart.
-    bool EarlierLinesUnbalanced(uint32_t lineNo) const {
-        const auto found = firstIndexOfLine_.find(lineNo);
-        const Totals& before =
-            totalsBefore_[found != firstIndexOfLine_.end() ? found->second
-                                                           : totalsBefore_.size() - 1];
-        return ClCurrency::IsNotEqual(before.debit, before.credit);
-    }
-
-  private:
-    struct Totals {
-        Totals() {
-            debit.SetWhole(0);
-            credit.SetWhole(0);
-        }
-        ClCurrency debit;   // P'
-        ClCurrency credit;  // Q'
-    };
-
-    std::vector<Totals> totalsBefore_;  // [k]: the lines before index k
-    std::unordered_map<uint32_t, size_t> firstIndexOfLine_;
-};
-
 // What one account's walk carries from line to line.
 struct ClKessanshoData::LedgerWalk {
     int sumSetFlag;
     const StDATAINFO& data;
     const StKAMOKUSUMINFO& sums;
     ClCurrency balance;
-    std::unordered_map<uint32_t, VoucherJournal> journals;  // by voucher id
 };
 
 int ClKessanshoData::CollectLedger(int sumSetFlag, const StDATAINFO* data, const StFINDINFO* find,
@@ -245,8 +189,8 @@ int ClKessanshoData::WalkLedger(int sumSetFlag, const StDATAINFO& data, const St
     if (motochoRule->GetCount(&condition, &motochoView, &count) != kLibOk) return kFail;
     if (motochoRule->SetMovePos(0) != kLibOk) return kFail;
 
-    LedgerWalk walk{
-        sumSetFlag, data, sums, OpeningBalance(sums, sumSetFlag, RangeMonths(find, data)), {}};
+    LedgerWalk walk{sumSetFlag, data, sums,
+                    OpeningBalance(sums, sumSetFlag, RangeMonths(find, data))};
     const int status = ReadLedgerLines(walk, count);
     if (status != kLibOk && status != kLibEnd) return kFail;
     motochoRule->MoveFinish();
@@ -322,14 +266,17 @@ int ClKessanshoData::HandleLedgerLine(LedgerWalk& walk, const StMOTOCHOINFO& lin
 // the lines before it balance together.
 int ClKessanshoData::EarlierLinesUnbalanced(LedgerWalk& walk, const StMOTOCHOINFO& line,
                                             bool& unbalanced) {
-    auto known = walk.journals.find(line.voucherId);
-    if (known == walk.journals.end()) {
+    auto known = voucherJournals.find(line.voucherId);
+    if (known == voucherJournals.end()) {
         std::unique_ptr<ClRuleShiwake> journal(new (std::nothrow) ClRuleShiwake);
         if (!journal) return kStatusNoJournalRule;
         AttachToCompany(*journal, walk.data.dataId);
         const StFINDINFO condition =
             SingleCondition(kFieldVoucherId, kComparisonEqual, line.voucherId);
-        known = walk.journals.try_emplace(line.voucherId, *journal, condition).first;
+        known =
+            voucherJournals
+                .try_emplace(line.voucherId, *journal, condition, kLineOrder, kJournalCursorType)
+                .first;
     }
     unbalanced = known->second.EarlierLinesUnbalanced(line.lineNo);
     return kLibOk;
