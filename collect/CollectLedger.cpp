@@ -29,10 +29,6 @@ constexpr uint32_t kConsumptionTaxClasses[] = {0x80880810, 0x80484010};
 // Where the ledger account stands in a line.
 constexpr uint8_t kSideCredit = 1;
 constexpr uint8_t kSideDebit = 2;
-// Compound markers: which sides of the voucher hold several accounts.
-constexpr uint8_t kCompoundDebits = 0x21;
-constexpr uint8_t kCompoundCredits = 0x12;
-constexpr uint8_t kCompoundBoth = 0x22;
 constexpr uint32_t kFirstLine = 1;
 
 constexpr uint32_t kKeysPerMainCode = 10000;
@@ -234,7 +230,7 @@ int ClKessanshoData::HandleLedgerLine(LedgerWalk& walk, const StMOTOCHOINFO& lin
     const ClCurrency amount = LineAmount(walk.sumSetFlag, walk.sums, line, stand);
 
     bool severalCounterAccounts = false;
-    if (line.compound == kCompoundBoth) {
+    if (line.compound == kCompoundBothSeveral) {
         if (ClCurrency::IsNotEqual(DebitTotal(line), CreditTotal(line))) {
             severalCounterAccounts = true;
         } else if (line.lineNo != kFirstLine) {
@@ -242,8 +238,8 @@ int ClKessanshoData::HandleLedgerLine(LedgerWalk& walk, const StMOTOCHOINFO& lin
             if (status != kLibOk) return status;
         }
     } else {
-        severalCounterAccounts = stand.onCreditSide ? line.compound == kCompoundDebits
-                                                    : line.compound == kCompoundCredits;
+        severalCounterAccounts = stand.onCreditSide ? line.compound == kCompoundDebitSeveral
+                                                    : line.compound == kCompoundCreditSeveral;
     }
 
     LedgerNames names;
