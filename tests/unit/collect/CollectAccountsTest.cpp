@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,24 +11,13 @@
 #include "collect/ClKessanshoData.h"
 #include "framework/Headless.h"
 #include "platform/bridgekit.h"
+#include "tests/unit/platform/TestBooks.h"
 #include "ui/ClProgressDlg.h"
 
 namespace {
 
 constexpr int kOverallBar = 1016;
 constexpr int kActivityBar = 1017;
-
-std::string FixtureRoot() {
-    const char* root = std::getenv("STMTLINK_FIXTURES");
-    return root ? root : "tests/fixtures";
-}
-std::string Book(const char* name) { return FixtureRoot() + "/books/" + name; }
-std::string DemoBook() { return FixtureRoot() + "/../../demo/install/TallyvaleBook.json"; }
-
-void Load(const std::string& path) {
-    setenv("TALLYVALE_BOOK", path.c_str(), 1);
-    ASSERT_EQ(ClAccConnect::Inst()->Initiate(), kLibOk) << path;
-}
 
 headless::Recorder& Screen() { return headless::Recorder::Get(); }
 
@@ -161,7 +149,7 @@ struct RulesCase {
 
 class RulesBook : public ::testing::Test {
   protected:
-    void SetUp() override { Load(Book("collect-rules.json")); }
+    void SetUp() override { LoadBookFile(FixtureBook("collect-rules.json")); }
 };
 
 TEST_F(RulesBook, OpeningChangeAndClosingFollowTheMonthsAndTheCompany) {
@@ -331,7 +319,7 @@ TEST(CollectFailures, EndSilentlyKeepingWhatWasCollected) {
     // collect-faults.json faults the first creation, the first count, the first move to
     // the start and the third read, and ends the fourth read: each collection below
     // meets the next fault.
-    Load(Book("collect-faults.json"));
+    LoadBookFile(FixtureBook("collect-faults.json"));
     struct Case {
         const char* what;
         int result;
@@ -354,7 +342,7 @@ TEST(CollectFailures, EndSilentlyKeepingWhatWasCollected) {
 }
 
 TEST(CollectFailures, NoAccountsStillFinishesTheBar) {
-    Load(Book("collect-empty.json"));
+    LoadBookFile(FixtureBook("collect-empty.json"));
     Collection run;
     run.collector.progressStep = 2.5;
     ASSERT_EQ(run.Run(0, Find(4, 6), Company()), 1);
@@ -367,7 +355,7 @@ TEST(CollectFailures, NoAccountsStillFinishesTheBar) {
 // An amount the statements cannot hold ends the collection and says so: the items read
 // until then are not to be written as a finished export.
 TEST(CollectFailures, AnAmountOfTenToTheFourteenthYenStopsCollection) {
-    Load(Book("collect-overflow.json"));
+    LoadBookFile(FixtureBook("collect-overflow.json"));
     Collection run;
     EXPECT_EQ(run.Run(0, Find(1, 1), Company()), 0);
     EXPECT_TRUE(run.collector.amountOverflow);
@@ -380,19 +368,13 @@ TEST(CollectFailures, AnAmountOfTenToTheFourteenthYenStopsCollection) {
 // More accounts than a signed 16-bit count holds are all read.
 TEST(CollectLarge, ReadsEveryAccountTheRuleReports) {
     constexpr int kAccounts = 32770;
-    char path[] = "/tmp/collect-large-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
     std::string text = R"({"format":1,"companies":[{"id":"L","number":1,"periodStart":20240101,)"
                        R"("periodEnd":20241231,"accounts":[)";
     for (int i = 0; i < kAccounts; ++i)
         text += (i ? "," : "") + std::string(R"({"key":)") + std::to_string(i + 1) +
                 R"(,"class":"0x40882400","set0":{"debit":[0,1]}})";
     text += "]}]}";
-    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    close(fd);
-    Load(path);
-    std::remove(path);
+    InstallBook(text);
 
     AccountItemList items;
     ClKessanshoData collector;
@@ -411,7 +393,7 @@ TEST(CollectLarge, ReadsEveryAccountTheRuleReports) {
 
 class DemoBook : public ::testing::Test {
   protected:
-    void SetUp() override { Load(::DemoBook()); }
+    void SetUp() override { LoadBookFile(DemoBookFile()); }
 
     static const Item* ByCode(const std::vector<Item>& items, uint32_t code) {
         for (const Item& item : items)

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include "framework/Headless.h"
 #include "platform/bridgekit.h"
 #include "platform/sharekit.h"
+#include "tests/unit/platform/TestBooks.h"
 #include "ui/ClProgressDlg.h"
 
 namespace {
@@ -22,15 +22,14 @@ constexpr uint32_t kBank = 11200000;      // 普通預金, debit-natured
 constexpr uint32_t kTaxPaid = 11900000;   // 仮払消費税
 constexpr uint32_t kTaxTaken = 21900000;  // 仮受消費税, credit-natured
 
-std::string FixtureRoot() {
-    const char* root = std::getenv("STMTLINK_FIXTURES");
-    return root ? root : "tests/fixtures";
-}
-std::string Book(const char* name) { return FixtureRoot() + "/books/" + name; }
-
-void Load(const std::string& path) {
-    setenv("TALLYVALE_BOOK", path.c_str(), 1);
-    ASSERT_EQ(ClAccConnect::Inst()->Initiate(), kLibOk) << path;
+// The account-sum record of the bank account, as the walk needs it.
+StKAMOKUSUMINFO BankSums() {
+    StKAMOKUSUMINFO sums;
+    std::memset(&sums, 0, sizeof sums);
+    sums.accountKey = kBank;
+    sums.nature = 1;
+    sums.classCode = 0x80888800;
+    return sums;
 }
 
 // Month kinds `start` to `end`, as the run's search conditions give them.
@@ -120,7 +119,7 @@ class Collection {
 
 class LedgerRulesBook : public ::testing::Test {
   protected:
-    void SetUp() override { Load(Book("ledger-rules.json")); }
+    void SetUp() override { LoadBookFile(FixtureBook("ledger-rules.json")); }
 };
 
 // Every counter-side case, the names, era dates, dropped lines and the running balance
@@ -218,13 +217,8 @@ TEST_F(LedgerRulesBook, ActivityBarSweepsBeforeEveryLineRead) {
     run.collector.progressDlg = &progress;
     const StDATAINFO company = SelectedCompany();
     const StFINDINFO find = Range(1, 12);
-    StKAMOKUSUMINFO sums;
-    std::memset(&sums, 0, sizeof sums);
-    sums.accountKey = kBank;
-    sums.nature = 1;
-    sums.classCode = 0x80888800;
     headless::Recorder::Get().Reset();
-    ASSERT_EQ(run.collector.CollectLedger(0, &company, &find, sums), ClKessanshoData::kOk);
+    ASSERT_EQ(run.collector.CollectLedger(0, &company, &find, BankSums()), ClKessanshoData::kOk);
     int sweeps = 0;
     for (const headless::BarMessage& message : headless::Recorder::Get().barMessages)
         if (message.message == PBM_SETPOS) ++sweeps;
@@ -242,27 +236,13 @@ struct FaultCase {
     size_t rowsAfterSecond;  // a second walk of the same account, faults used up
 };
 
-// The bank account of ledger-rules.json with the given faults, in a book of its own.
-std::string FaultBook(const char* faults) {
-    std::ifstream in(Book("ledger-rules.json"));
+// ledger-rules.json with the given faults.
+void LoadWithFaults(const char* faults) {
+    std::ifstream in(FixtureBook("ledger-rules.json"));
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::string marker = "\"companies\"";
     text.insert(text.find(marker), std::string("\"faults\": ") + faults + ",\n  ");
-    char path[] = "/tmp/ledger-faults-XXXXXX";
-    const int fd = mkstemp(path);
-    EXPECT_GE(fd, 0);
-    EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    close(fd);
-    return path;
-}
-
-StKAMOKUSUMINFO BankSums() {
-    StKAMOKUSUMINFO sums;
-    std::memset(&sums, 0, sizeof sums);
-    sums.accountKey = kBank;
-    sums.nature = 1;
-    sums.classCode = 0x80888800;
-    return sums;
+    InstallBook(text);
 }
 
 TEST(LedgerFailures, FailedWalksKeepTheirRowsAndTheRule) {
@@ -275,9 +255,7 @@ TEST(LedgerFailures, FailedWalksKeepTheirRowsAndTheRule) {
         {"journal rule not created", R"({"ClRuleShiwake::create@1": 1})", 0, 6, true, 16},
     };
     for (const FaultCase& c : cases) {
-        const std::string path = FaultBook(c.faults);
-        Load(path);
-        unlink(path.c_str());
+        LoadWithFaults(c.faults);
         Collection run;
         const StDATAINFO company = SelectedCompany();
         const StFINDINFO find = Range(1, 12);
@@ -292,9 +270,7 @@ TEST(LedgerFailures, FailedWalksKeepTheirRowsAndTheRule) {
 }
 
 TEST(LedgerFailures, ExcludedAccountTouchesNoLibraryObject) {
-    const std::string path = FaultBook(R"({"ClRuleMotocho::create": 1})");
-    Load(path);
-    unlink(path.c_str());
+    LoadWithFaults(R"({"ClRuleMotocho::create": 1})");
     Collection run;
     const StDATAINFO company = SelectedCompany();
     const StFINDINFO find = Range(1, 12);
@@ -336,13 +312,7 @@ TEST(LedgerSize, EveryLineOfALargeAccountMakesARow) {
         R"(]},{"key":41100000,"name":"\u58f2\u4e0a\u9ad8","nature":0,"class":"0x40888800"}],)"
         R"("vouchers":[{"id":1,"lines":[)" +
         journal + "]}]}]}";
-    char path[] = "/tmp/ledger-large-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(write(fd, book.data(), book.size()), static_cast<ssize_t>(book.size()));
-    close(fd);
-    Load(path);
-    unlink(path);
+    InstallBook(book);
 
     Collection run;
     ASSERT_EQ(run.Run(0, Range(1, 12)), ClKessanshoData::kOk);

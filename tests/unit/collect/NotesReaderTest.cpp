@@ -10,19 +10,11 @@
 #include "framework/Sys.h"
 #include "platform/Status.h"
 #include "platform/bridgekit.h"
+#include "tests/unit/platform/TestBooks.h"
 
 namespace {
 
-std::string Book(const char* name) {
-    const char* root = std::getenv("STMTLINK_FIXTURES");
-    return std::string(root ? root : "tests/fixtures") + "/books/" + name;
-}
-
-void LoadPath(const std::string& path) {
-    setenv("TALLYVALE_BOOK", path.c_str(), 1);
-    ASSERT_EQ(ClAccConnect::Inst()->Initiate(), kLibOk) << path;
-}
-void Load(const char* name) { LoadPath(Book(name)); }
+void Load(const char* name) { LoadBookFile(FixtureBook(name)); }
 
 std::vector<int> Flags(ClKessanshoData& collector, uint8_t fill) {
     uint8_t flags[notes::kSectionCount];
@@ -104,9 +96,7 @@ TEST(NotesReader, FaultsOfTheLibraryReadAsMissingData) {
 
 // The demo company shows every group of the export's notes and one kind it cannot carry.
 TEST(NotesReader, TheDemoCompanyShowsEveryGroupAndOneUnsupportedKind) {
-    const char* root = std::getenv("STMTLINK_FIXTURES");
-    LoadPath(std::string(root ? root : "tests/fixtures") +
-             "/../../demo/install/TallyvaleBook.json");
+    LoadBookFile(DemoBookFile());
     ClKessanshoData collector;
     ASSERT_EQ(collector.IsNoteInputMode(), 1);
     ASSERT_EQ(collector.HasNotes(), 1);

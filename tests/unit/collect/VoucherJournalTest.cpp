@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "collect/VoucherJournal.h"
-#include "platform/bridgekit.h"
+#include "tests/unit/platform/TestBooks.h"
 
 namespace {
 
@@ -20,18 +18,6 @@ constexpr char kBookEnd[] =
                        {"lineNo":3,"debitAmount":5},{"lineNo":4,"creditAmount":4}]},
       {"id":2,"lines":[{"lineNo":1,"debitAmount":10,"debitTax":1},{"lineNo":2,"creditAmount":11},
                        {"lineNo":3,"debitAmount":3}]}]}]})";
-
-void LoadBook(const std::string& faults) {
-    const std::string text = kBookStart + faults + kBookEnd;
-    char path[] = "/tmp/voucher-journal-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    close(fd);
-    setenv("TALLYVALE_BOOK", path, 1);
-    ASSERT_EQ(ClAccConnect::Inst()->Initiate(), kLibOk);
-    unlink(path);
-}
 
 VoucherJournal Read(uint32_t voucherId) {
     ClRuleShiwake journal;
@@ -68,7 +54,7 @@ TEST(VoucherJournal, TotalsOfTheLinesBeforeTheFirstWithTheNumber) {
         {R"("faults":{"ClRuleShiwake::MoveNext@1":7},)", 1, 3, false},
     };
     for (const Case& c : cases) {
-        LoadBook(c.faults);
+        InstallBook(kBookStart + std::string(c.faults) + kBookEnd);
         EXPECT_EQ(Read(c.voucherId).EarlierLinesUnbalanced(c.lineNo), c.unbalanced)
             << c.faults << " voucher " << c.voucherId << " line " << c.lineNo;
     }

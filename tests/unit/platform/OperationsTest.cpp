@@ -11,16 +11,12 @@
 #include "platform/bridgekit.h"
 #include "platform/pathkit.h"
 #include "platform/sharekit.h"
+#include "tests/unit/platform/TestBooks.h"
 
 namespace {
 
-std::string Fixture(const char* name) {
-    const char* root = std::getenv("STMTLINK_FIXTURES");
-    return std::string(root ? root : "tests/fixtures") + "/books/" + name;
-}
-
 int InitiateWith(const std::string& path) {
-    setenv("TALLYVALE_BOOK", path.c_str(), 1);
+    SetBookPath(path);
     return ClAccConnect::Inst()->Initiate();
 }
 
@@ -41,7 +37,7 @@ bool AllZero(const T& field) {
 
 class SmallBook : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(InitiateWith(Fixture("small.json")), kLibOk); }
+    void SetUp() override { ASSERT_EQ(InitiateWith(FixtureBook("small.json")), kLibOk); }
 
     template <class Rule>
     std::unique_ptr<Rule> Attached(const char* dataId = "D007") {
@@ -335,9 +331,9 @@ TEST(Initiate, ABadBookIsRefusedWithOneMessageNamingFileAndProblem) {
         const char* problem;
     };
     const Row rows[] = {
-        {Fixture("missing.json"), "The file cannot be read."},
-        {Fixture("bad-field.json"), "companies[0].accounts[0].secondName"},
-        {Fixture("bad-syntax.json"), "line 4, column 3: syntax error"},
+        {FixtureBook("missing.json"), "The file cannot be read."},
+        {FixtureBook("bad-field.json"), "companies[0].accounts[0].secondName"},
+        {FixtureBook("bad-syntax.json"), "line 4, column 3: syntax error"},
     };
     for (const Row& row : rows) {
         headless::Recorder::Get().Reset();

@@ -16,12 +16,7 @@
 
 namespace {
 
-void Load(const char* name) {
-    const char* root = std::getenv("STMTLINK_FIXTURES");
-    const std::string path = std::string(root ? root : "tests/fixtures") + "/books/" + name;
-    setenv("TALLYVALE_BOOK", path.c_str(), 1);
-    ASSERT_EQ(ClAccConnect::Inst()->Initiate(), kLibOk) << path;
-}
+void Load(const char* name) { LoadBookFile(FixtureBook(name)); }
 
 // Expected texts are written as UTF-8 (u8 literals keep it whatever the execution
 // character set) and compared in the program's Shift_JIS.
