@@ -14,11 +14,7 @@ for tree in native asan win; do
   tools/build.sh "$tree"
   # The Wine prefix of the unit tier is made once, before ctest times anything.
   [ "$tree" != win ] || tools/wine-env.sh true
-  # Under Wine one test at a time: the dialog tests wait on focus and activation, which
-  # a second Wine process competing for the processor can reorder.
-  jobs=$(nproc)
-  [ "$tree" != win ] || jobs=1
-  ctest --test-dir "build/$tree" --output-on-failure -j "$jobs"
+  ctest --test-dir "build/$tree" --output-on-failure -j "$(nproc)"
 done
 
 echo "== fuzz (smoke)"
